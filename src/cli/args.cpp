@@ -1,0 +1,76 @@
+#include "cli/args.h"
+
+#include <charconv>
+#include <cstdio>
+
+namespace varnik::cli {
+
+bool Args::TakeFlag(const std::string& name) {
+  for (auto it = args_.begin(); it != args_.end(); ++it) {
+    if (*it == name) {
+      args_.erase(it);
+      return true;
+    }
+  }
+  return false;
+}
+
+std::optional<std::string> Args::TakeOption(const std::string& name) {
+  for (auto it = args_.begin(); it != args_.end(); ++it) {
+    if (*it == name) {
+      if (it + 1 == args_.end()) {
+        error_ = "option " + name + " needs a value";
+        args_.erase(it);
+        return std::nullopt;
+      }
+      std::string value = *(it + 1);
+      args_.erase(it, it + 2);
+      return value;
+    }
+    if (it->rfind(name + "=", 0) == 0) {
+      std::string value = it->substr(name.size() + 1);
+      args_.erase(it);
+      return value;
+    }
+  }
+  return std::nullopt;
+}
+
+bool Args::CheckNoUnknownOptions() {
+  for (const std::string& arg : args_) {
+    if (arg.size() > 2 && arg.rfind("--", 0) == 0) {
+      error_ = "unknown option " + arg;
+      return false;
+    }
+  }
+  return error_.empty();
+}
+
+bool ParseLanguage(const std::optional<std::string>& value, int& language) {
+  if (!value || *value == "en") {
+    language = 1;
+  } else if (*value == "sr") {
+    language = 0;
+  } else if (*value == "ru") {
+    language = 2;
+  } else {
+    return false;
+  }
+  return true;
+}
+
+bool ParseInt(const std::string& text, int low, int high, int& value) {
+  int parsed = 0;
+  const char* end = text.data() + text.size();
+  const auto [ptr, ec] = std::from_chars(text.data(), end, parsed);
+  if (ec != std::errc() || ptr != end || text.empty() || parsed < low || parsed > high) return false;
+  value = parsed;
+  return true;
+}
+
+int Fail(const std::string& message) {
+  std::fprintf(stderr, "varnik-cli: %s\n", message.c_str());
+  return 1;
+}
+
+}  // namespace varnik::cli

@@ -1,0 +1,40 @@
+// Small helpers for the subcommands of varnik-cli.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace varnik::cli {
+
+// Arguments of one subcommand, without the program and subcommand names.
+class Args {
+ public:
+  explicit Args(std::vector<std::string> args) : args_(std::move(args)) {}
+
+  // Removes "--name" and returns whether it was there.
+  bool TakeFlag(const std::string& name);
+  // Removes "--name VALUE" (or "--name=VALUE") and returns VALUE.  A name
+  // without its value sets error().
+  std::optional<std::string> TakeOption(const std::string& name);
+  // What is left after the options were taken, in order.
+  const std::vector<std::string>& rest() const { return args_; }
+  // An option that was given without its value, or an unknown "--" option.
+  const std::string& error() const { return error_; }
+  // Sets error() when an argument beginning with "--" is left.
+  bool CheckNoUnknownOptions();
+
+ private:
+  std::vector<std::string> args_;
+  std::string error_;
+};
+
+// Parses "--lang sr|en|ru" into a language index (0, 1, 2); English by default.
+bool ParseLanguage(const std::optional<std::string>& value, int& language);
+// Parses a whole decimal integer within [low, high].
+bool ParseInt(const std::string& text, int low, int high, int& value);
+
+// Prints "varnik-cli: MESSAGE" on standard error and returns exit status 1.
+int Fail(const std::string& message);
+
+}  // namespace varnik::cli

@@ -1,0 +1,59 @@
+// varnik-cli: the toolkit's capabilities for scripting and batch work.
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "cli/subcommands.h"
+
+namespace {
+
+struct Subcommand {
+  const char* name;
+  const char* usage;
+  const char* summary;
+  int (*run)(varnik::cli::Args&);
+};
+
+constexpr Subcommand kSubcommands[] = {
+    {"text", "text ID [--lang sr|en|ru]", "print one translated text", varnik::cli::RunText},
+    {"menu", "menu [--lang sr|ru]", "print the main menu as the window shows it", varnik::cli::RunMenu},
+};
+
+void PrintHelp() {
+  std::printf(
+      "Varnik Genealogy Tools v%s, command line\n\n"
+      "usage: varnik-cli SUBCOMMAND [ARGUMENTS]\n\n"
+      "subcommands:\n",
+      VARNIK_VERSION);
+  for (const Subcommand& sub : kSubcommands) std::printf("  %-40s %s\n", sub.usage, sub.summary);
+  std::printf(
+      "\n  --help                                   this text\n"
+      "  --version                                the program's version\n\n"
+      "Texts are printed in English unless --lang says otherwise.  The exit\n"
+      "status is 0 on success and 1 on bad input, with the reason on standard error.\n");
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 2 || std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0) {
+    PrintHelp();
+    return argc < 2 ? 1 : 0;
+  }
+  if (std::strcmp(argv[1], "--version") == 0) {
+    std::printf("varnik-cli %s\n", VARNIK_VERSION);
+    return 0;
+  }
+  for (const Subcommand& sub : kSubcommands) {
+    if (std::strcmp(argv[1], sub.name) != 0) continue;
+    std::vector<std::string> rest(argv + 2, argv + argc);
+    if (!rest.empty() && (rest[0] == "--help" || rest[0] == "-h")) {
+      std::printf("usage: varnik-cli %s\n%s\n", sub.usage, sub.summary);
+      return 0;
+    }
+    varnik::cli::Args args(std::move(rest));
+    return sub.run(args);
+  }
+  return varnik::cli::Fail(std::string("unknown subcommand '") + argv[1] + "' (see varnik-cli --help)");
+}

@@ -1,0 +1,12 @@
+// The subcommands of varnik-cli.  Each capability adds its own file with a
+// Run function and one row in kSubcommands (main.cpp).
+#pragma once
+
+#include "cli/args.h"
+
+namespace varnik::cli {
+
+int RunText(Args& args);
+int RunMenu(Args& args);
+
+}  // namespace varnik::cli

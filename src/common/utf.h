@@ -1,0 +1,19 @@
+// The one string boundary of the core: UTF-8 inside, UTF-16 at the edges.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace varnik {
+
+// Invalid input sequences become U+FFFD; neither function fails.
+std::u16string Utf8ToUtf16(std::string_view text);
+std::string Utf16ToUtf8(std::u16string_view text);
+
+// Number of UTF-16 code units that `text` takes.
+std::size_t Utf16Length(std::string_view text);
+
+// UTF-16LE bytes with the byte-order mark FF FE, as report files are written.
+std::string Utf16LeWithBom(std::string_view utf8);
+
+}  // namespace varnik

@@ -1,0 +1,12 @@
+#include "platform/dialog.h"
+
+namespace varnik {
+
+const ControlTemplate* DialogTemplate::Find(int controlId) const {
+  for (const ControlTemplate& control : controls) {
+    if (control.id == controlId) return &control;
+  }
+  return nullptr;
+}
+
+}  // namespace varnik
