@@ -17,7 +17,7 @@ struct Subcommand {
 
 constexpr Subcommand kSubcommands[] = {
     {"text", "text ID [--lang sr|en|ru]", "print one translated text", varnik::cli::RunText},
-    {"menu", "menu [--lang sr|ru]", "print the main menu as the window shows it", varnik::cli::RunMenu},
+    {"menu", "menu [--lang sr|ru]", "print the main menu as the window shows it (Serbian by default)", varnik::cli::RunMenu},
 };
 
 void PrintHelp() {

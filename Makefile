@@ -1,0 +1,47 @@
+# Two commands on a fresh Debian or Ubuntu machine:
+#   make run    installs what is missing, builds, and starts the program
+#   make test   installs what is missing, builds, and runs every test
+BUILD ?= build
+CMAKE_ARGS ?=
+JOBS ?= $(shell nproc 2>/dev/null || echo 2)
+PACKAGES = cmake make g++ pkg-config libwxgtk3.2-dev googletest libgtest-dev libgmock-dev \
+           libbenchmark-dev fonts-liberation xvfb xauth
+SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
+
+.PHONY: all deps configure build run test bench clean
+
+all: build
+
+deps:
+	@missing=""; \
+	for p in $(PACKAGES); do \
+	  dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q "install ok installed" || missing="$$missing $$p"; \
+	done; \
+	if [ -n "$$missing" ]; then \
+	  echo "Installing:$$missing"; \
+	  $(SUDO) apt-get update && \
+	  $(SUDO) env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends $$missing; \
+	fi
+
+configure: deps
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CMAKE_ARGS)
+
+build: configure
+	cmake --build $(BUILD) -j $(JOBS)
+
+run: build
+	./$(BUILD)/bin/varnik
+
+# GUI smoke tests need a display: without one they run under a virtual one.
+test: build
+	@if [ -n "$$DISPLAY" ]; then \
+	  cd $(BUILD) && ctest --output-on-failure -j $(JOBS); \
+	else \
+	  cd $(BUILD) && xvfb-run -a -s "-screen 0 1280x1024x24" ctest --output-on-failure -j $(JOBS); \
+	fi
+
+bench: build
+	@for b in $(BUILD)/bench/*; do [ -x "$$b" ] && "$$b"; done
+
+clean:
+	rm -rf $(BUILD)

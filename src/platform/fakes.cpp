@@ -1,0 +1,85 @@
+#include "platform/fakes.h"
+
+#include <cassert>
+#include <cstdio>
+#include <cstdlib>
+
+namespace varnik {
+
+FakeDialogView::FakeDialogView(const DialogTemplate& dialog, DialogLogic& logic) : logic_(logic) {
+  caption_ = dialog.caption;
+  for (const ControlTemplate& t : dialog.controls) {
+    if (t.id == -1) continue;
+    Control c;
+    c.kind = t.kind;
+    c.text = t.text;
+    c.enabled = (t.style & kStyleDisabled) == 0;
+    c.visible = (t.style & kStyleHidden) == 0;
+    controls_[t.id] = c;
+  }
+}
+
+FakeDialogView::Control& FakeDialogView::control(int id) {
+  const auto found = controls_.find(id);
+  if (found == controls_.end()) {
+    // Addressing a control the template does not have is a fault in the
+    // dialog logic; fail loudly so the test shows it.
+    std::fprintf(stderr, "FakeDialogView: no control with id %d\n", id);
+    std::abort();
+  }
+  return found->second;
+}
+
+void FakeDialogView::Init() { logic_.OnInit(*this); }
+
+void FakeDialogView::Click(int id) {
+  Control& c = control(id);
+  if (!c.enabled || !c.visible) return;
+  if (c.kind == ControlKind::kCheckBox) c.checked = !c.checked;
+  if (c.kind == ControlKind::kRadioButton) c.checked = true;
+  logic_.OnCommand(*this, id, kNotifyClicked);
+}
+
+void FakeDialogView::Type(int id, std::string_view text, bool leave) {
+  control(id).text = std::string(text);
+  logic_.OnCommand(*this, id, kNotifyEditChange);
+  if (leave) logic_.OnCommand(*this, id, kNotifyKillFocus);
+}
+
+void FakeDialogView::Select(int id, int index) {
+  SetSelection(id, index);
+  logic_.OnCommand(*this, id, kNotifySelChange);
+}
+
+void FakeDialogView::Draw(int id, Canvas& canvas, const Rect& rect) { logic_.OnDrawItem(id, canvas, rect); }
+
+void FakeDialogView::SetText(int id, std::string_view text) { control(id).text = std::string(text); }
+
+void FakeDialogView::ClearItems(int id) {
+  Control& c = control(id);
+  c.items.clear();
+  c.selection = -1;
+}
+
+std::string FakeDialogView::ItemText(int id, int index) {
+  const Control& c = control(id);
+  if (index < 0 || index >= static_cast<int>(c.items.size())) return {};
+  return c.items[static_cast<std::size_t>(index)];
+}
+
+void FakeDialogView::SetSelection(int id, int index) {
+  Control& c = control(id);
+  c.selection = index >= 0 && index < static_cast<int>(c.items.size()) ? index : -1;
+}
+
+int FakeDialogHost::RunModal(const DialogTemplate& dialog, DialogLogic& logic) {
+  opened.push_back(dialog.id);
+  FakeDialogView view(dialog, logic);
+  view.Init();
+  if (const auto script = scripts.find(dialog.id); script != scripts.end() && !view.ended()) {
+    script->second(view);
+  }
+  return view.ended() ? view.result() : kIdCancel;
+}
+
+}  // namespace varnik

@@ -1,0 +1,58 @@
+// The main window's behaviour: command dispatch, mouse moves, the menu texts
+// and check marks, the title, and the choice of the view to paint.  The GUI
+// forwards its events here and implements MainWindowHost.
+#pragma once
+
+#include <string_view>
+
+#include "platform/canvas.h"
+#include "shell/views.h"
+
+namespace varnik {
+
+// What the main window logic asks of the real window.
+class MainWindowHost {
+ public:
+  virtual ~MainWindowHost() = default;
+  virtual void SetPopupText(int position, std::string_view text) = 0;
+  // Returns false when the menu has no item with this id.
+  virtual bool SetMenuItemText(int commandId, std::string_view text) = 0;
+  virtual void CheckMenuItem(int commandId, bool checked) = 0;
+  virtual void SetTitle(std::string_view title) = 0;
+  // Invalidates the whole client area without erasing and paints at once.
+  virtual void Repaint() = 0;
+  // Destroys the window; the program then ends.
+  virtual void Destroy() = 0;
+};
+
+class MainWindow {
+ public:
+  MainWindow(MainWindowHost& host, PlotApi& plot, ChromosomePaintingApi& painting, ToolLauncher& tools)
+      : host_(host), plot_(plot), painting_(painting), tools_(tools) {}
+
+  // The window exists: give the menu its texts and the language check marks.
+  void OnCreate();
+  // Handles a menu or accelerator command.  Returns false for ids the main
+  // window does not know, which go to default processing.
+  bool OnCommand(int commandId);
+  // Mouse position in client coordinates, as unsigned 16-bit words.
+  void OnMouseMove(unsigned x, unsigned y);
+  // Draws the first view that holds data onto the black back buffer.
+  void Paint(Canvas& backBuffer);
+
+  void RetitleMenu();
+  void UpdateWindowTitle();
+  void SetLanguageCheckMarks();
+
+ private:
+  void Repaint() { host_.Repaint(); }
+  void SetLanguage(int language);
+  void ToggleFlag(int32_t& flag, int commandId);
+
+  MainWindowHost& host_;
+  PlotApi& plot_;
+  ChromosomePaintingApi& painting_;
+  ToolLauncher& tools_;
+};
+
+}  // namespace varnik

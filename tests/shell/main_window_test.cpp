@@ -1,0 +1,303 @@
+#include "shell/main_window.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "platform/recording_canvas.h"
+#include "shell/app_state.h"
+#include "shell/command_ids.h"
+#include "shell/menu.h"
+#include "texts/text_table.h"
+
+namespace varnik {
+namespace {
+
+// A window that remembers its menu texts, check marks, title and repaints.
+class FakeHost : public MainWindowHost {
+ public:
+  FakeHost() {
+    for (const MenuPopup& popup : MainMenu()) {
+      for (const MenuItem& item : popup.items) {
+        if (item.id != 0) {
+          itemTexts[item.id] = item.placeholder;
+          checks[item.id] = item.checked;
+        }
+      }
+    }
+  }
+  void SetPopupText(int position, std::string_view text) override { popupTexts[position] = std::string(text); }
+  bool SetMenuItemText(int id, std::string_view text) override {
+    auto found = itemTexts.find(id);
+    if (found == itemTexts.end()) return false;
+    found->second = std::string(text);
+    return true;
+  }
+  void CheckMenuItem(int id, bool checked) override { checks[id] = checked; }
+  void SetTitle(std::string_view text) override { title = std::string(text); }
+  void Repaint() override { ++repaints; }
+  void Destroy() override { destroyed = true; }
+
+  std::map<int, std::string> popupTexts;
+  std::map<int, std::string> itemTexts;
+  std::map<int, bool> checks;
+  std::string title = kAppTitle;
+  int repaints = 0;
+  bool destroyed = false;
+};
+
+// A plot with a number of axes that records what it was asked.
+class FakePlot : public PlotApi {
+ public:
+  bool HasData() const override { return points > 0; }
+  int AxisCount() const override { return axes; }
+  void SelectAxisPair(int x, int y) override {
+    calls.push_back("select " + std::to_string(x) + "," + std::to_string(y));
+    if (points > 0) {
+      g_axisX = x;
+      g_axisY = y;
+    }
+  }
+  bool IsPointVisible(int index) const override { return index < points && !hidden; }
+  void HidePoint(int index) override {
+    calls.push_back("hide " + std::to_string(index));
+    hidden = true;
+  }
+  void ZoomIn() override { calls.push_back("zoom in"); }
+  void ZoomOut() override { calls.push_back("zoom out"); }
+  void PanLeft() override { calls.push_back("pan left"); }
+  void PanRight() override { calls.push_back("pan right"); }
+  void PanUp() override { calls.push_back("pan up"); }
+  void PanDown() override { calls.push_back("pan down"); }
+  bool FindPointUnderMouse(int x, int y) override {
+    calls.push_back("mouse " + std::to_string(x) + "," + std::to_string(y));
+    return true;
+  }
+  void Draw(Canvas& canvas) override { canvas.TextOut(0, 0, "plot"); }
+
+  int points = 0;
+  int axes = 0;
+  bool hidden = false;
+  std::vector<std::string> calls;
+};
+
+class FakePainting : public ChromosomePaintingApi {
+ public:
+  bool HasData() const override { return data; }
+  bool CanStepLevelling() const override { return steppable; }
+  bool StepLevellingDown() override { return ++downs, changes; }
+  bool StepLevellingUp() override { return ++ups, changes; }
+  void Draw(Canvas& canvas) override { canvas.TextOut(0, 0, "painting"); }
+
+  bool data = false, steppable = true, changes = true;
+  int downs = 0, ups = 0;
+};
+
+class FakeTools : public ToolLauncher {
+ public:
+  bool LoadComputedAxes() override { return ++loads, loadResult; }
+  void OpenPredictor() override { ++predictor; }
+  void OpenTmrca() override { ++tmrca; }
+  void OpenAdmixture() override { ++admixture; }
+  bool loadResult = false;
+  int loads = 0, predictor = 0, tmrca = 0, admixture = 0;
+};
+
+class MainWindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ResetShellState();
+    window.OnCreate();
+    host.repaints = 0;
+  }
+  void TearDown() override { ResetShellState(); }
+
+  FakeHost host;
+  FakePlot plot;
+  FakePainting painting;
+  FakeTools tools;
+  MainWindow window{host, plot, painting, tools};
+};
+
+TEST_F(MainWindowTest, StartsWithSerbianMenuAndLanguageCheckMarks) {
+  EXPECT_EQ(host.popupTexts[0], "Избор");
+  EXPECT_EQ(host.popupTexts[1], "Приказ");
+  EXPECT_EQ(host.itemTexts[kCmdLoadComputedAxes], "Учитай прорачунате осе...");
+  EXPECT_EQ(host.itemTexts[kCmdChangeDrawingMode], "Промѣна начина цртања\tCtrl+Shift+C");
+  EXPECT_TRUE(host.checks[kCmdLanguageSerbian]);
+  EXPECT_FALSE(host.checks[kCmdLanguageRussian]);
+  EXPECT_FALSE(host.checks[kCmdLanguageEnglish]);
+  EXPECT_TRUE(host.checks[kCmdShowPopulationNames]);
+  EXPECT_TRUE(host.checks[kCmdShowNameUnderMouse]);
+  EXPECT_EQ(host.title, kAppTitle);
+}
+
+TEST_F(MainWindowTest, RussianRewritesMenuButLanguageItemsKeepTheirNames) {
+  EXPECT_TRUE(window.OnCommand(kCmdLanguageRussian));
+  EXPECT_EQ(g_language, kLanguageRussian);
+  EXPECT_EQ(host.popupTexts[0], "Файл");
+  EXPECT_EQ(host.itemTexts[kCmdExit], "Конец");
+  EXPECT_EQ(host.itemTexts[kCmdLanguageSerbian], "Србски йезик");
+  EXPECT_EQ(host.itemTexts[kCmdLanguageRussian], "Русский язык");
+  EXPECT_EQ(host.itemTexts[kCmdLanguageEnglish], "English language");
+  EXPECT_TRUE(host.checks[kCmdLanguageRussian]);
+  EXPECT_FALSE(host.checks[kCmdLanguageSerbian]);
+  EXPECT_EQ(host.repaints, 1);  // a language change repaints even with no data
+  EXPECT_EQ(host.title, kAppTitle);
+
+  window.OnCommand(kCmdLanguageSerbian);
+  EXPECT_EQ(host.popupTexts[0], "Избор");
+  EXPECT_TRUE(host.checks[kCmdLanguageSerbian]);
+}
+
+TEST_F(MainWindowTest, EnglishLanguageCommandDoesNothing) {
+  EXPECT_TRUE(window.OnCommand(kCmdLanguageEnglish));
+  EXPECT_EQ(g_language, kLanguageSerbian);
+  EXPECT_FALSE(host.checks[kCmdLanguageEnglish]);
+  EXPECT_EQ(host.repaints, 0);
+}
+
+TEST_F(MainWindowTest, TitleShowsTranslatedDataSetNameAfterLanguageChange) {
+  g_dataSetName = "Срби";
+  window.OnCommand(kCmdLanguageRussian);
+  EXPECT_EQ(host.title, "сербы");
+  g_dataSetName = "Not in the table";
+  window.OnCommand(kCmdLanguageSerbian);
+  EXPECT_EQ(host.title, "<no translation>");
+}
+
+TEST_F(MainWindowTest, EmptyApplicationIgnoresNavigationButTogglesCheckMarks) {
+  for (int id : {kCmdPrevAxisPair, kCmdNextAxisPair, kCmdPrevXAxis, kCmdNextXAxis, kCmdPrevYAxis, kCmdNextYAxis,
+                 kCmdZoomIn, kCmdZoomOut, kCmdPanLeft, kCmdPanRight, kCmdPanUp, kCmdPanDown, kCmdHidePoint}) {
+    EXPECT_TRUE(window.OnCommand(id)) << id;
+  }
+  EXPECT_EQ(host.repaints, 0);
+  EXPECT_TRUE(plot.calls.empty());
+  EXPECT_EQ(painting.downs + painting.ups, 0);
+
+  window.OnCommand(kCmdShowPopulationNames);
+  window.OnCommand(kCmdShowSampleNames);
+  g_hoverIndex = 3;
+  window.OnCommand(kCmdShowNameUnderMouse);
+  EXPECT_FALSE(host.checks[kCmdShowPopulationNames]);
+  EXPECT_TRUE(host.checks[kCmdShowSampleNames]);
+  EXPECT_FALSE(host.checks[kCmdShowNameUnderMouse]);
+  EXPECT_EQ(g_hoverIndex, -1);
+  EXPECT_EQ(host.repaints, 3);
+
+  // Flips select the axis pair even without data; the plot ignores it.
+  window.OnCommand(kCmdFlipHorizontal);
+  window.OnCommand(kCmdFlipVertical);
+  EXPECT_EQ(g_flipHorizontal, 1);
+  EXPECT_EQ(g_flipVertical, 1);
+  EXPECT_TRUE(host.checks[kCmdFlipHorizontal]);
+  EXPECT_EQ(plot.calls, (std::vector<std::string>{"select 0,1", "select 0,1"}));
+
+  RecordingCanvas canvas({200, 100});
+  window.Paint(canvas);
+  EXPECT_EQ(canvas.count(), 0u);  // nothing drawn: the back buffer stays black
+}
+
+TEST_F(MainWindowTest, AxisCommandsRespectTheirLimitsWithTwoAxes) {
+  plot.points = 5;
+  plot.axes = 2;
+  window.OnCommand(kCmdNextAxisPair);  // 0 + 2 is not below 2
+  window.OnCommand(kCmdPrevAxisPair);  // x is 0
+  window.OnCommand(kCmdPrevYAxis);     // y 1 -> 0
+  window.OnCommand(kCmdNextXAxis);     // x 0 -> 1, both axes now 1? no: y is 0
+  window.OnCommand(kCmdNextXAxis);     // x + 1 = 2 is not below 2
+  window.OnCommand(kCmdNextYAxis);     // y 0 -> 1
+  window.OnCommand(kCmdNextYAxis);     // y + 1 = 2 is not below 2
+  EXPECT_EQ(plot.calls, (std::vector<std::string>{"select 0,0", "select 1,0", "select 1,1"}));
+  EXPECT_EQ(g_axisX, 1);
+  EXPECT_EQ(g_axisY, 1);  // the diagonal is allowed
+  window.OnCommand(kCmdPrevAxisPair);
+  EXPECT_EQ(plot.calls.back(), "select 0,1");
+  EXPECT_EQ(host.repaints, 4);
+}
+
+TEST_F(MainWindowTest, ZoomPanAndHideActOnlyWithData) {
+  plot.points = 3;
+  plot.axes = 4;
+  for (int id : {kCmdZoomIn, kCmdZoomOut, kCmdPanLeft, kCmdPanRight, kCmdPanUp, kCmdPanDown}) window.OnCommand(id);
+  window.OnCommand(kCmdHidePoint);  // nothing under the mouse
+  g_hoverIndex = 2;
+  window.OnCommand(kCmdHidePoint);
+  window.OnCommand(kCmdHidePoint);  // already hidden
+  EXPECT_EQ(plot.calls, (std::vector<std::string>{"zoom in", "zoom out", "pan left", "pan right", "pan up",
+                                                  "pan down", "hide 2"}));
+  EXPECT_EQ(host.repaints, 7);
+}
+
+TEST_F(MainWindowTest, LevellingStepsReachThePaintingOnlyWithoutAPlot) {
+  painting.data = true;
+  window.OnCommand(kCmdPrevXAxis);
+  window.OnCommand(kCmdNextXAxis);
+  EXPECT_EQ(painting.downs, 1);
+  EXPECT_EQ(painting.ups, 1);
+  EXPECT_EQ(host.repaints, 2);
+  painting.changes = false;
+  window.OnCommand(kCmdNextXAxis);
+  EXPECT_EQ(host.repaints, 2);
+  painting.steppable = false;
+  window.OnCommand(kCmdNextXAxis);
+  EXPECT_EQ(painting.ups, 2);
+
+  plot.points = 1;
+  plot.axes = 3;
+  window.OnCommand(kCmdPrevXAxis);  // the plot wins; x is 0 so nothing happens
+  EXPECT_EQ(painting.downs, 1);
+}
+
+TEST_F(MainWindowTest, PaintsPlotBeforePainting) {
+  RecordingCanvas canvas({100, 100});
+  painting.data = true;
+  window.Paint(canvas);
+  plot.points = 1;
+  window.Paint(canvas);
+  EXPECT_EQ(canvas.Texts(), (std::vector<std::string>{"painting", "plot"}));
+}
+
+TEST_F(MainWindowTest, MouseMoveLooksForPointsOnlyWhenNamesUnderMouseAreShown) {
+  window.OnMouseMove(10, 20);  // no data
+  plot.points = 1;
+  window.OnMouseMove(0x1000A, 20);  // only the low word counts
+  g_showNameUnderMouse = 0;
+  window.OnMouseMove(5, 5);
+  EXPECT_EQ(plot.calls, (std::vector<std::string>{"mouse 10,20"}));
+  EXPECT_EQ(host.repaints, 1);
+}
+
+TEST_F(MainWindowTest, ToolsExitAndUnknownCommands) {
+  window.OnCommand(kCmdLoadComputedAxes);
+  EXPECT_EQ(host.repaints, 0);
+  tools.loadResult = true;
+  window.OnCommand(kCmdLoadComputedAxes);
+  EXPECT_EQ(host.repaints, 1);
+  window.OnCommand(kCmdHaplogroupPredictor);
+  window.OnCommand(kCmdTmrca);
+  window.OnCommand(kCmdAdmixture);
+  EXPECT_EQ(tools.predictor + tools.tmrca + tools.admixture, 3);
+  for (int id : {kCmdAbout, kCmdChangeDrawingMode, kCmdChromosomePainting, kCmdGenomeComparison,
+                 kCmdHaplotypeSearch, kCmdUnused32799, kCmdUnused32809}) {
+    EXPECT_TRUE(window.OnCommand(id));
+  }
+  EXPECT_FALSE(window.OnCommand(12345));
+  EXPECT_FALSE(host.destroyed);
+  window.OnCommand(kCmdExit);
+  EXPECT_TRUE(host.destroyed);
+}
+
+TEST(MainMenu, AcceleratorsKeepKeypadAndModifiersApart) {
+  std::map<std::tuple<int, char, bool, bool, bool>, int> seen;
+  for (const Accelerator& a : AcceleratorTable()) {
+    const auto key = std::make_tuple(static_cast<int>(a.key), a.character, a.ctrl, a.alt, a.shift);
+    EXPECT_TRUE(seen.emplace(key, a.command).second) << "duplicate accelerator for " << a.command;
+  }
+  EXPECT_EQ(AcceleratorTable().size(), 16u);
+}
+
+}  // namespace
+}  // namespace varnik
