@@ -1,0 +1,42 @@
+#include <gtest/gtest.h>
+
+#include "cli/subcommands.h"
+#include "texts/text_table.h"
+
+namespace varnik::cli {
+namespace {
+
+// Runs a subcommand and returns its exit status and standard output.
+template <typename Run>
+std::pair<int, std::string> Capture(Run run, std::vector<std::string> argv) {
+  Args args(std::move(argv));
+  ::testing::internal::CaptureStdout();
+  ::testing::internal::CaptureStderr();
+  const int status = run(args);
+  std::string out = ::testing::internal::GetCapturedStdout();
+  ::testing::internal::GetCapturedStderr();
+  return {status, out};
+}
+
+TEST(CliText, PrintsOneTextInTheChosenLanguage) {
+  EXPECT_EQ(Capture(RunText, {"123", "--lang", "ru"}), std::make_pair(0, std::string("Файл\n")));
+  EXPECT_EQ(Capture(RunText, {"123"}), std::make_pair(0, std::string("File\n")));
+  EXPECT_EQ(Capture(RunText, {"374", "--lang=sr"}), std::make_pair(0, std::string("<no translation>\n")));
+  EXPECT_EQ(Capture(RunText, {"abc"}).first, 1);
+  EXPECT_EQ(Capture(RunText, {"1", "--lang", "de"}).first, 1);
+  EXPECT_EQ(Capture(RunText, {"1", "--bogus"}).first, 1);
+  EXPECT_EQ(g_language, kLanguageSerbian);  // the command does not change the interface language
+}
+
+TEST(CliMenu, PrintsTheMenuWithCheckMarksAndDisabledItems) {
+  const auto [status, out] = Capture(RunMenu, {"--lang", "ru"});
+  EXPECT_EQ(status, 0);
+  EXPECT_EQ(out.rfind("Файл\n", 0), 0u) << out;
+  EXPECT_NE(out.find("[x] Русский язык\n"), std::string::npos) << out;
+  EXPECT_NE(out.find("    Србски йезик\n"), std::string::npos) << out;
+  EXPECT_NE(out.find("(disabled)"), std::string::npos);
+  EXPECT_EQ(Capture(RunMenu, {"extra"}).first, 1);
+}
+
+}  // namespace
+}  // namespace varnik::cli
