@@ -73,7 +73,7 @@ TEST_F(FileSettingsTest, ValuesOfTheWrongSizeOrTypeCountAsMissing) {
 
 TEST_F(FileSettingsTest, DamagedFileStartsEmptyAndIsKeptAside) {
   std::filesystem::create_directories(std::filesystem::path(path).parent_path());
-  for (const std::string damage : {std::string("garbage\n"), std::string("# Varnik Genealogy Tools settings v1\nA=dword:0100"),
+  for (const std::string& damage : {std::string("garbage\n"), std::string("# Varnik Genealogy Tools settings v1\nA=dword:0100"),
                                    std::string("# Varnik Genealogy Tools settings v1\nA=dword:zz\n")}) {
     std::ofstream(path, std::ios::binary) << damage;
     FileSettingsStore store(path);
