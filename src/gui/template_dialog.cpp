@@ -1,0 +1,320 @@
+#include "gui/template_dialog.h"
+
+#include <wx/checkbox.h>
+#include <wx/choice.h>
+#include <wx/listbox.h>
+#include <wx/radiobut.h>
+#include <wx/settings.h>
+#include <wx/textctrl.h>
+
+#include "gui/dialog_controls.h"
+#include "gui/wx_dc_canvas.h"
+#include "gui/wx_string.h"
+
+namespace varnik {
+
+TemplateDialog::TemplateDialog(wxWindow* parent, const DialogTemplate& dialog, DialogLogic& logic)
+    : template_(dialog),
+      logic_(logic),
+      dialog_(new wxDialog(parent, wxID_ANY, ToWx(dialog.caption), wxDefaultPosition, wxDefaultSize,
+                           wxCAPTION | wxSYSTEM_MENU | wxCLOSE_BOX)) {
+  Build();
+}
+
+TemplateDialog::~TemplateDialog() {
+  // Events that arrive while the windows go away (focus changes) must not
+  // reach the logic.  The dialog is deleted at once, not at the next idle
+  // time, because its event handlers refer to this object.
+  ended_ = true;
+  delete dialog_;
+}
+
+void TemplateDialog::Build() {
+  // Dialog units derive from the template's font.
+  wxFont font = wxSystemSettings::GetFont(wxSYS_DEFAULT_GUI_FONT);
+  font.SetPointSize(template_.fontSize);
+  dialog_->SetFont(font);
+  dialog_->SetClientSize(dialog_->ConvertDialogToPixels(wxSize(template_.cx, template_.cy)));
+
+  // Creation order is the tab order.
+  ControlKind previous = ControlKind::kStatic;
+  for (const ControlTemplate& entry : template_.controls) {
+    const bool startsGroup = (entry.style & kStyleGroup) != 0 || previous != ControlKind::kRadioButton;
+    const int id = entry.id;
+    wxWindow* window = CreateControl(dialog_, entry, startsGroup, [this, id](Canvas& canvas, const Rect& rect) {
+      logic_.OnDrawItem(id, canvas, rect);
+    });
+    controls_.push_back({&entry, window});
+    BindEvents(controls_.back());
+    previous = entry.kind;
+  }
+  dialog_->Bind(wxEVT_CHAR_HOOK, &TemplateDialog::OnCharHook, this);
+  dialog_->Bind(wxEVT_CLOSE_WINDOW, &TemplateDialog::OnClose, this);
+  dialog_->Bind(wxEVT_INIT_DIALOG, [this](wxInitDialogEvent& event) {
+    if (pendingFocus_ != nullptr) pendingFocus_->SetFocus();
+    pendingFocus_ = nullptr;
+    event.Skip();
+  });
+}
+
+void TemplateDialog::BindEvents(const Control& control) {
+  const int id = control.entry->id;
+  if (id == -1) return;
+  wxWindow* window = control.window;
+  const auto send = [this, id](int notification) {
+    return [this, id, notification](wxCommandEvent&) { Dispatch(id, notification); };
+  };
+  switch (control.entry->kind) {
+    case ControlKind::kButton:
+      window->Bind(wxEVT_BUTTON, send(kNotifyClicked));
+      break;
+    case ControlKind::kCheckBox:
+      window->Bind(wxEVT_CHECKBOX, send(kNotifyClicked));
+      break;
+    case ControlKind::kRadioButton:
+      window->Bind(wxEVT_RADIOBUTTON, send(kNotifyClicked));
+      break;
+    case ControlKind::kListBox:
+      window->Bind(wxEVT_LISTBOX, send(kNotifySelChange));
+      window->Bind(wxEVT_LISTBOX_DCLICK, send(kNotifyDoubleClick));
+      break;
+    case ControlKind::kComboBox:
+      window->Bind(wxEVT_CHOICE, send(kNotifySelChange));
+      break;
+    case ControlKind::kEdit:
+      window->Bind(wxEVT_TEXT, send(kNotifyEditChange));
+      window->Bind(wxEVT_KILL_FOCUS, [this, id](wxFocusEvent& event) {
+        event.Skip();
+        Dispatch(id, kNotifyKillFocus);
+      });
+      break;
+    default:
+      break;
+  }
+}
+
+const TemplateDialog::Control* TemplateDialog::Find(int id) const {
+  for (const Control& control : controls_) {
+    if (control.entry->id == id) return &control;
+  }
+  return nullptr;
+}
+
+const TemplateDialog::Control* TemplateDialog::FindByWindow(const wxWindow* window) const {
+  // The focus may sit in an inner window of a control.
+  for (; window != nullptr && window != dialog_; window = window->GetParent()) {
+    for (const Control& control : controls_) {
+      if (control.window == window) return &control;
+    }
+  }
+  return nullptr;
+}
+
+wxWindow* TemplateDialog::Window(int id) const {
+  const Control* control = Find(id);
+  return control != nullptr ? control->window : nullptr;
+}
+
+void TemplateDialog::Dispatch(int id, int notification) {
+  if (ended_) return;
+  logic_.OnCommand(*this, id, notification);
+}
+
+int TemplateDialog::Run() {
+  logic_.OnInit(*this);
+  if (!ended_) {
+    running_ = true;
+    dialog_->ShowModal();
+    running_ = false;
+  }
+  return result_;
+}
+
+// Enter presses the focused push button, or else the default button (the
+// OK button when the template names none); a multi-line edit box that wants
+// Enter keeps it for a new line.
+bool TemplateDialog::PressEnter() {
+  const Control* focused = FindByWindow(wxWindow::FindFocus());
+  if (focused != nullptr) {
+    const unsigned style = focused->entry->style;
+    if (focused->entry->kind == ControlKind::kEdit && (style & kStyleMultiLine) && (style & kStyleWantReturn)) {
+      return false;
+    }
+    if (focused->entry->kind == ControlKind::kButton && focused->entry->id != -1) {
+      Dispatch(focused->entry->id, kNotifyClicked);
+      return true;
+    }
+  }
+  int defaultId = kIdOk;
+  for (const Control& control : controls_) {
+    if (control.entry->kind == ControlKind::kButton && (control.entry->style & kStyleDefaultButton)) {
+      defaultId = control.entry->id;
+      break;
+    }
+  }
+  const Control* button = Find(defaultId);
+  if (button != nullptr && !button->window->IsEnabled()) return true;
+  Dispatch(defaultId, kNotifyClicked);
+  return true;
+}
+
+void TemplateDialog::OnCharHook(wxKeyEvent& event) {
+  const int key = event.GetKeyCode();
+  if (key == WXK_ESCAPE && !event.HasAnyModifiers()) {
+    if (template_.escapeCloses) Dispatch(kIdCancel, kNotifyClicked);
+    return;
+  }
+  if ((key == WXK_RETURN || key == WXK_NUMPAD_ENTER) && !event.HasAnyModifiers() && PressEnter()) return;
+  event.Skip();
+}
+
+void TemplateDialog::OnClose(wxCloseEvent& event) {
+  if (!event.CanVeto()) {
+    EndDialog(kIdCancel);
+    return;
+  }
+  // The logic decides whether the dialog ends.
+  event.Veto();
+  if (template_.escapeCloses) Dispatch(kIdCancel, kNotifyClicked);
+}
+
+std::string TemplateDialog::GetText(int id) {
+  const Control* control = Find(id);
+  if (control == nullptr) return {};
+  wxWindow* window = control->window;
+  switch (control->entry->kind) {
+    case ControlKind::kEdit:
+      return FromEditText(static_cast<wxTextCtrl*>(window)->GetValue());
+    case ControlKind::kListBox:
+      return FromWx(static_cast<wxListBox*>(window)->GetStringSelection());
+    case ControlKind::kComboBox:
+      return FromWx(static_cast<wxChoice*>(window)->GetStringSelection());
+    default:
+      return FromWx(window->GetLabel());
+  }
+}
+
+void TemplateDialog::SetText(int id, std::string_view text) {
+  const Control* control = Find(id);
+  if (control == nullptr) return;
+  switch (control->entry->kind) {
+    case ControlKind::kEdit:
+      // Only the user's edits notify the logic of a changed text.
+      static_cast<wxTextCtrl*>(control->window)->ChangeValue(ToEditText(text));
+      break;
+    case ControlKind::kListBox:
+    case ControlKind::kComboBox:
+      break;
+    default:
+      control->window->SetLabel(ToWx(text));
+      break;
+  }
+}
+
+void TemplateDialog::Enable(int id, bool enable) {
+  if (const Control* control = Find(id)) control->window->Enable(enable);
+}
+
+bool TemplateDialog::IsEnabled(int id) {
+  const Control* control = Find(id);
+  return control != nullptr && control->window->IsThisEnabled();
+}
+
+void TemplateDialog::Show(int id, bool show) {
+  if (const Control* control = Find(id)) control->window->Show(show);
+}
+
+bool TemplateDialog::IsVisible(int id) {
+  const Control* control = Find(id);
+  return control != nullptr && control->window->IsShown();
+}
+
+bool TemplateDialog::IsChecked(int id) {
+  const Control* control = Find(id);
+  if (control == nullptr) return false;
+  if (auto* box = dynamic_cast<wxCheckBox*>(control->window)) return box->GetValue();
+  if (auto* radio = dynamic_cast<wxRadioButton*>(control->window)) return radio->GetValue();
+  return false;
+}
+
+void TemplateDialog::SetChecked(int id, bool checked) {
+  const Control* control = Find(id);
+  if (control == nullptr) return;
+  if (auto* box = dynamic_cast<wxCheckBox*>(control->window)) box->SetValue(checked);
+  if (auto* radio = dynamic_cast<wxRadioButton*>(control->window)) radio->SetValue(checked);
+}
+
+namespace {
+
+// List boxes and drop-down lists share the toolkit's item interface.
+wxItemContainer* Items(wxWindow* window) { return dynamic_cast<wxItemContainer*>(window); }
+
+}  // namespace
+
+void TemplateDialog::ClearItems(int id) {
+  const Control* control = Find(id);
+  if (control == nullptr) return;
+  if (wxItemContainer* items = Items(control->window)) items->Clear();
+}
+
+void TemplateDialog::AddItem(int id, std::string_view text) {
+  const Control* control = Find(id);
+  if (control == nullptr) return;
+  if (wxItemContainer* items = Items(control->window)) items->Append(ToWx(text));
+}
+
+int TemplateDialog::ItemCount(int id) {
+  const Control* control = Find(id);
+  wxItemContainer* items = control != nullptr ? Items(control->window) : nullptr;
+  return items != nullptr ? static_cast<int>(items->GetCount()) : 0;
+}
+
+std::string TemplateDialog::ItemText(int id, int index) {
+  const Control* control = Find(id);
+  wxItemContainer* items = control != nullptr ? Items(control->window) : nullptr;
+  if (items == nullptr || index < 0 || static_cast<unsigned>(index) >= items->GetCount()) return {};
+  return FromWx(items->GetString(static_cast<unsigned>(index)));
+}
+
+int TemplateDialog::GetSelection(int id) {
+  const Control* control = Find(id);
+  wxItemContainer* items = control != nullptr ? Items(control->window) : nullptr;
+  return items != nullptr ? items->GetSelection() : -1;
+}
+
+void TemplateDialog::SetSelection(int id, int index) {
+  const Control* control = Find(id);
+  wxItemContainer* items = control != nullptr ? Items(control->window) : nullptr;
+  if (items == nullptr) return;
+  if (index < 0 || static_cast<unsigned>(index) >= items->GetCount()) index = wxNOT_FOUND;
+  items->SetSelection(index);
+}
+
+void TemplateDialog::SetFocus(int id) {
+  const Control* control = Find(id);
+  if (control == nullptr) return;
+  // Before the dialog is shown the focus is given when it appears.
+  if (dialog_->IsShown()) {
+    control->window->SetFocus();
+  } else {
+    pendingFocus_ = control->window;
+  }
+}
+
+void TemplateDialog::Redraw(int id) {
+  if (const Control* control = Find(id)) {
+    control->window->Refresh(false);
+    control->window->Update();
+  }
+}
+
+void TemplateDialog::SetCaption(std::string_view text) { dialog_->SetTitle(ToWx(text)); }
+
+void TemplateDialog::EndDialog(int result) {
+  if (ended_) return;
+  ended_ = true;
+  result_ = result;
+  if (running_) dialog_->EndModal(result);
+}
+
+}  // namespace varnik

@@ -1,0 +1,73 @@
+// A modal dialog built from a DialogTemplate: the controls of the template,
+// the DialogView the logic acts through, and the forwarding of the
+// controls' events to the logic with the classic notification codes.
+#pragma once
+
+#include <vector>
+
+#include <wx/dialog.h>
+
+#include "platform/dialog.h"
+
+namespace varnik {
+
+class TemplateDialog : public DialogView {
+ public:
+  TemplateDialog(wxWindow* parent, const DialogTemplate& dialog, DialogLogic& logic);
+  ~TemplateDialog() override;
+  TemplateDialog(const TemplateDialog&) = delete;
+  TemplateDialog& operator=(const TemplateDialog&) = delete;
+
+  // Initialises the logic, shows the dialog until the logic ends it and
+  // returns its result.
+  int Run();
+
+  // The toolkit window of a control, or null.
+  wxWindow* Window(int id) const;
+  wxDialog* Dialog() const { return dialog_; }
+
+  std::string GetText(int id) override;
+  void SetText(int id, std::string_view text) override;
+  void Enable(int id, bool enable) override;
+  bool IsEnabled(int id) override;
+  void Show(int id, bool show) override;
+  bool IsVisible(int id) override;
+  bool IsChecked(int id) override;
+  void SetChecked(int id, bool checked) override;
+  void ClearItems(int id) override;
+  void AddItem(int id, std::string_view text) override;
+  int ItemCount(int id) override;
+  std::string ItemText(int id, int index) override;
+  int GetSelection(int id) override;
+  void SetSelection(int id, int index) override;
+  void SetFocus(int id) override;
+  void Redraw(int id) override;
+  void SetCaption(std::string_view text) override;
+  void EndDialog(int result) override;
+
+ private:
+  struct Control {
+    const ControlTemplate* entry;
+    wxWindow* window;
+  };
+
+  void Build();
+  void BindEvents(const Control& control);
+  const Control* Find(int id) const;
+  const Control* FindByWindow(const wxWindow* window) const;
+  void Dispatch(int id, int notification);
+  bool PressEnter();
+  void OnCharHook(wxKeyEvent& event);
+  void OnClose(wxCloseEvent& event);
+
+  const DialogTemplate& template_;
+  DialogLogic& logic_;
+  wxDialog* dialog_;
+  std::vector<Control> controls_;
+  wxWindow* pendingFocus_ = nullptr;
+  bool running_ = false;
+  bool ended_ = false;
+  int result_ = kIdCancel;
+};
+
+}  // namespace varnik

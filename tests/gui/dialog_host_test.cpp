@@ -1,0 +1,190 @@
+#include "gui/wx_dialog_host.h"
+
+#include <gtest/gtest.h>
+#include <wx/button.h>
+#include <wx/dialog.h>
+#include <wx/timer.h>
+#include <wx/uiaction.h>
+
+#include <functional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "gui/template_dialog.h"
+#include "gui_test_support.h"
+
+namespace varnik {
+namespace {
+
+enum : int { kLabel = 100, kEdit, kButton, kCheck, kRadio, kGroup, kList, kCombo, kDrawn };
+constexpr int kFailSafe = -99;
+
+DialogTemplate TestTemplate() {
+  DialogTemplate dialog;
+  dialog.id = 900;
+  dialog.caption = "Proba";
+  dialog.cx = 220;
+  dialog.cy = 150;
+  dialog.controls = {
+      {kLabel, ControlKind::kStatic, 7, 7, 80, 10, kStyleNone, "Oznaka"},
+      {kEdit, ControlKind::kEdit, 90, 5, 60, 14, kStyleDigitsOnly | kStyleTabStop, ""},
+      {kGroup, ControlKind::kGroupBox, 5, 24, 100, 40, kStyleNone, "Skup"},
+      {kCheck, ControlKind::kCheckBox, 10, 34, 80, 10, kStyleTabStop, "Potvrda"},
+      {kRadio, ControlKind::kRadioButton, 10, 48, 80, 10, kStyleGroup, "Izbor"},
+      {kList, ControlKind::kListBox, 110, 24, 100, 40, kStyleVScroll, ""},
+      {kCombo, ControlKind::kComboBox, 110, 70, 100, 60, kStyleTabStop, ""},
+      {kDrawn, ControlKind::kOwnerDrawn, 5, 70, 100, 40, kStyleNone, ""},
+      {kButton, ControlKind::kButton, 5, 128, 50, 14, kStyleTabStop, "Dugme"},
+      {kIdOk, ControlKind::kButton, 110, 128, 50, 14, kStyleDefaultButton | kStyleTabStop, "U redu"},
+      {kIdCancel, ControlKind::kButton, 165, 128, 50, 14, kStyleTabStop, "Odustani"},
+  };
+  return dialog;
+}
+
+// Logic that fills the controls, records every command, ends the dialog
+// with 42 on kButton, and whose test step runs once the dialog is shown.
+// A fail-safe timer ends a dialog that nothing else ends.
+class TestLogic : public DialogLogic {
+ public:
+  explicit TestLogic(std::function<void(TemplateDialog&)> step) : step_(std::move(step)) {}
+
+  void OnInit(DialogView& view) override {
+    view.SetCaption("Проба");
+    view.SetText(kLabel, "Ознака");
+    view.SetText(kEdit, "123");
+    view.AddItem(kList, "први");
+    view.AddItem(kList, "други");
+    view.SetSelection(kList, 1);
+    view.AddItem(kCombo, "један");
+    view.SetSelection(kCombo, 0);
+    view.SetChecked(kCheck, true);
+    view.SetFocus(kEdit);
+    auto& dialog = dynamic_cast<TemplateDialog&>(view);
+    failSafe_.Bind(wxEVT_TIMER, [&dialog](wxTimerEvent&) { dialog.EndDialog(kFailSafe); });
+    failSafe_.StartOnce(5000);
+    dialog.Dialog()->CallAfter([this, &dialog] { step_(dialog); });
+  }
+
+  void OnCommand(DialogView& view, int id, int notification) override {
+    commands.emplace_back(id, notification);
+    if (id == kButton && notification == kNotifyClicked) {
+      texts = {view.GetText(kLabel), view.GetText(kEdit), view.ItemText(kList, view.GetSelection(kList)),
+               view.GetText(kCombo)};
+      checked = view.IsChecked(kCheck);
+      view.EndDialog(42);
+      return;
+    }
+    DialogLogic::OnCommand(view, id, notification);
+  }
+
+  void OnDrawItem(int id, Canvas& canvas, const Rect& rect) override {
+    drawn.push_back(id);
+    canvas.SetBrush(Color{200, 0, 0});
+    canvas.FillRect(rect);
+  }
+
+  std::vector<std::pair<int, int>> commands;
+  std::vector<std::string> texts;
+  bool checked = false;
+  std::vector<int> drawn;
+
+ private:
+  std::function<void(TemplateDialog&)> step_;
+  wxTimer failSafe_;
+};
+
+bool Has(const std::vector<std::pair<int, int>>& commands, int id, int notification) {
+  for (const auto& command : commands) {
+    if (command == std::pair{id, notification}) return true;
+  }
+  return false;
+}
+
+void PressKey(TemplateDialog& dialog, int key) {
+  wxKeyEvent event(wxEVT_CHAR_HOOK);
+  event.m_keyCode = key;
+  dialog.Dialog()->ProcessWindowEvent(event);
+}
+
+// Runs the test dialog with a fresh logic whose fail-safe ends with the run.
+struct Outcome {
+  int result;
+  std::vector<std::pair<int, int>> commands;
+  std::vector<std::string> texts;
+  bool checked;
+  std::vector<int> drawn;
+};
+
+Outcome RunDialog(const DialogTemplate& dialog, std::function<void(TemplateDialog&)> step) {
+  TestLogic logic(std::move(step));
+  WxDialogHost host(nullptr);
+  const int result = host.RunModal(dialog, logic);
+  return {result, logic.commands, logic.texts, logic.checked, logic.drawn};
+}
+
+TEST(WxDialogHost, ClickReachesLogicWhichEndsTheDialog) {
+  const Outcome run = RunDialog(TestTemplate(), [](TemplateDialog& shown) {
+    // A real click on the button, through the display server.
+    wxWindow* button = shown.Window(kButton);
+    testing::PumpUntil([&] { return button->IsShownOnScreen(); }, 1000);
+    testing::Pump(100);
+    wxUIActionSimulator mouse;
+    mouse.MouseMove(button->GetScreenRect().GetPosition() + wxPoint(5, 5));
+    testing::Pump(50);
+    mouse.MouseClick();
+  });
+  EXPECT_EQ(run.result, 42);
+  EXPECT_TRUE(Has(run.commands, kButton, kNotifyClicked));
+  EXPECT_EQ(run.texts, (std::vector<std::string>{"Ознака", "123", "други", "један"}));
+  EXPECT_TRUE(run.checked);
+  EXPECT_FALSE(run.drawn.empty());
+  // Texts set by the logic are not reported back as edits.
+  EXPECT_FALSE(Has(run.commands, kEdit, kNotifyEditChange));
+}
+
+TEST(WxDialogHost, EscapeCancelsAndEnterPressesTheDefaultButton) {
+  const Outcome escape = RunDialog(TestTemplate(), [](TemplateDialog& shown) { PressKey(shown, WXK_ESCAPE); });
+  EXPECT_EQ(escape.result, kIdCancel);
+  EXPECT_TRUE(Has(escape.commands, kIdCancel, kNotifyClicked));
+
+  const Outcome enter = RunDialog(TestTemplate(), [](TemplateDialog& shown) {
+    shown.Window(kEdit)->SetFocus();
+    PressKey(shown, WXK_RETURN);
+  });
+  EXPECT_EQ(enter.result, kIdOk);
+
+  // A dialog that Escape and the close box may not close stays until the
+  // logic ends it.
+  DialogTemplate progress = TestTemplate();
+  progress.escapeCloses = false;
+  const Outcome ignored = RunDialog(progress, [](TemplateDialog& shown) {
+    PressKey(shown, WXK_ESCAPE);
+    shown.Dialog()->Close();
+    shown.Dialog()->CallAfter([&shown] { shown.EndDialog(7); });
+  });
+  EXPECT_EQ(ignored.result, 7);
+  EXPECT_FALSE(Has(ignored.commands, kIdCancel, kNotifyClicked));
+}
+
+TEST(WxDialogHost, UserEditsNotifyChangeAndFocusLoss) {
+  std::string typed;
+  const Outcome run = RunDialog(TestTemplate(), [&typed](TemplateDialog& shown) {
+    shown.Window(kEdit)->SetFocus();
+    testing::Pump(50);
+    wxUIActionSimulator keys;
+    keys.Text("7a8");  // the edit box takes digits only
+    testing::Pump(100);
+    typed = shown.GetText(kEdit);
+    shown.Window(kList)->SetFocus();
+    testing::Pump(50);
+    shown.EndDialog(5);
+  });
+  EXPECT_EQ(run.result, 5);
+  EXPECT_NE(typed.find("78"), std::string::npos) << typed;
+  EXPECT_TRUE(Has(run.commands, kEdit, kNotifyEditChange));
+  EXPECT_TRUE(Has(run.commands, kEdit, kNotifyKillFocus));
+}
+
+}  // namespace
+}  // namespace varnik

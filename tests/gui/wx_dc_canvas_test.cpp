@@ -1,0 +1,169 @@
+#include "gui/wx_dc_canvas.h"
+
+#include <gtest/gtest.h>
+#include <wx/dcmemory.h>
+
+#include <functional>
+
+namespace varnik {
+namespace {
+
+// Draws white on a black bitmap and gives the lit pixels.
+class Drawing {
+ public:
+  Drawing(int width, int height, const std::function<void(Canvas&)>& draw) {
+    wxBitmap bitmap(width, height, 24);
+    {
+      wxMemoryDC dc(bitmap);
+      dc.SetBackground(*wxBLACK_BRUSH);
+      dc.Clear();
+      WxDcCanvas canvas(dc);
+      canvas.SetPen(kWhite, 1);
+      canvas.SetBrush(kWhite);
+      canvas.SetTextColor(kWhite);
+      canvas.SetBackground(kBlack, false);
+      draw(canvas);
+    }
+    image_ = bitmap.ConvertToImage();
+  }
+
+  bool Lit(int x, int y) const { return image_.GetRed(x, y) > 128; }
+  int Count() const { return CountIn(0, 0, image_.GetWidth(), image_.GetHeight()); }
+  int CountIn(int left, int top, int right, int bottom) const {
+    int count = 0;
+    for (int y = top; y < bottom; ++y) {
+      for (int x = left; x < right; ++x) count += Lit(x, y);
+    }
+    return count;
+  }
+  // Bounding box of the lit pixels, right and bottom excluded.
+  Rect Bounds() const {
+    Rect box{image_.GetWidth(), image_.GetHeight(), 0, 0};
+    for (int y = 0; y < image_.GetHeight(); ++y) {
+      for (int x = 0; x < image_.GetWidth(); ++x) {
+        if (!Lit(x, y)) continue;
+        box = {std::min(box.left, x), std::min(box.top, y), std::max(box.right, x + 1), std::max(box.bottom, y + 1)};
+      }
+    }
+    return box;
+  }
+
+ private:
+  wxImage image_;
+};
+
+TEST(WxDcCanvas, LinesCoverTheFirstPointButNotTheLast) {
+  const Drawing right(20, 20, [](Canvas& c) { c.Line(2, 5, 8, 5); });
+  EXPECT_EQ(right.Bounds(), (Rect{2, 5, 8, 6}));
+  EXPECT_EQ(right.Count(), 6);
+
+  const Drawing left(20, 20, [](Canvas& c) { c.Line(8, 5, 2, 5); });
+  EXPECT_EQ(left.Bounds(), (Rect{3, 5, 9, 6}));
+
+  const Drawing up(20, 20, [](Canvas& c) { c.Line(4, 12, 4, 3); });
+  EXPECT_EQ(up.Bounds(), (Rect{4, 4, 5, 13}));
+
+  const Drawing diagonal(20, 20, [](Canvas& c) { c.Line(1, 3, 6, 8); });
+  EXPECT_EQ(diagonal.Count(), 5);
+  EXPECT_TRUE(diagonal.Lit(1, 3));
+  EXPECT_FALSE(diagonal.Lit(6, 8));
+
+  const Drawing shallow(30, 20, [](Canvas& c) { c.Line(20, 10, 2, 4); });
+  EXPECT_EQ(shallow.Count(), 18);
+  EXPECT_TRUE(shallow.Lit(20, 10));
+  EXPECT_FALSE(shallow.Lit(2, 4));
+}
+
+TEST(WxDcCanvas, RectanglesExcludeRightAndBottomEdges) {
+  const Drawing fill(20, 20, [](Canvas& c) { c.FillRect({3, 4, 9, 7}); });
+  EXPECT_EQ(fill.Bounds(), (Rect{3, 4, 9, 7}));
+  EXPECT_EQ(fill.Count(), 18);
+
+  const Drawing outline(20, 20, [](Canvas& c) {
+    c.SetNullBrush();
+    c.Rectangle({3, 4, 9, 9});
+  });
+  EXPECT_EQ(outline.Bounds(), (Rect{3, 4, 9, 9}));
+  EXPECT_FALSE(outline.Lit(5, 6));
+
+  const Drawing penless(20, 20, [](Canvas& c) {
+    c.SetNullPen();
+    c.Rectangle({3, 4, 9, 9});
+  });
+  EXPECT_EQ(penless.Bounds(), (Rect{3, 4, 8, 8}));
+}
+
+TEST(WxDcCanvas, ClipRectLimitsDrawingUntilRemoved) {
+  const Drawing clipped(20, 20, [](Canvas& c) {
+    c.SetClipRect(Rect{5, 5, 10, 10});
+    c.FillRect({0, 0, 20, 20});
+    c.SetClipRect(std::nullopt);
+    c.SetPixel(1, 1, kWhite);
+  });
+  EXPECT_EQ(clipped.CountIn(5, 5, 10, 10), 25);
+  EXPECT_EQ(clipped.Count(), 26);
+}
+
+TEST(WxDcCanvas, FontCellHeightAndTextAlignment) {
+  Font font;
+  font.face = "Liberation Sans";
+  font.height = 20;
+  const Drawing measured(10, 10, [&](Canvas& c) {
+    c.SetFont(font);
+    const Size extent = c.GetTextExtent("Ag");
+    EXPECT_NEAR(extent.height, 20, 1);
+  });
+
+  // Right and bottom alignment put the text left of and above the anchor.
+  const Drawing rightBottom(120, 60, [&](Canvas& c) {
+    c.SetFont(font);
+    c.SetTextAlign(kAlignRight | kAlignBottom);
+    c.TextOut(100, 40, "HHH");
+  });
+  const Rect box = rightBottom.Bounds();
+  EXPECT_LE(box.right, 100);
+  EXPECT_GE(box.right, 95);
+  EXPECT_LE(box.bottom, 40);
+  EXPECT_GE(box.top, 40 - 20);
+
+  // Centre and baseline: the capitals stand on the anchor's row, centred.
+  const Drawing centred(120, 60, [&](Canvas& c) {
+    c.SetFont(font);
+    c.SetTextAlign(kAlignCenter | kAlignBaseline);
+    c.TextOut(60, 40, "HH");
+  });
+  const Rect centre = centred.Bounds();
+  EXPECT_NEAR((centre.left + centre.right) / 2.0, 60, 2);
+  EXPECT_NEAR(centre.bottom, 40, 1);
+
+  // Escapement 90 degrees: the text runs upwards from the anchor.
+  Font turned = font;
+  turned.escapement = 900;
+  const Drawing upwards(60, 120, [&](Canvas& c) {
+    c.SetFont(turned);
+    c.TextOut(20, 100, "WWW");
+  });
+  const Rect up = upwards.Bounds();
+  EXPECT_LE(up.bottom, 101);
+  EXPECT_LT(up.top, 100 - 30);
+  EXPECT_GE(up.left, 19);
+  EXPECT_LE(up.right, 20 + 21);
+}
+
+TEST(WxDcCanvas, OpaqueBackgroundFillsTheTextCell) {
+  Font font;
+  font.height = 16;
+  const Drawing opaque(80, 40, [&](Canvas& c) {
+    c.SetFont(font);
+    c.SetTextColor(kBlack);
+    c.SetBackground(kWhite, true);
+    c.TextOut(10, 10, "ab");
+  });
+  const Rect cell = opaque.Bounds();
+  EXPECT_EQ(cell.left, 10);
+  EXPECT_EQ(cell.top, 10);
+  EXPECT_NEAR(cell.height(), 16, 1);
+}
+
+}  // namespace
+}  // namespace varnik
