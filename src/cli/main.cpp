@@ -18,6 +18,7 @@ struct Subcommand {
 constexpr Subcommand kSubcommands[] = {
     {"text", "text ID [--lang sr|en|ru]", "print one translated text", varnik::cli::RunText},
     {"menu", "menu [--lang sr|ru]", "print the main menu as the window shows it (Serbian by default)", varnik::cli::RunMenu},
+    {"haplotype", "haplotype [--order 0..5] [--comma] [--to-panel N] [--lang sr|en|ru] TEXT", "read a Y-STR haplotype line and show it marker by marker", varnik::cli::RunHaplotype},
 };
 
 void PrintHelp() {

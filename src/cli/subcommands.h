@@ -8,5 +8,6 @@ namespace varnik::cli {
 
 int RunText(Args& args);
 int RunMenu(Args& args);
+int RunHaplotype(Args& args);
 
 }  // namespace varnik::cli

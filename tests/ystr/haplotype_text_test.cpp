@@ -1,0 +1,128 @@
+#include "ystr/haplotype_text.h"
+
+#include <gtest/gtest.h>
+
+#include "haplotype_test_support.h"
+
+namespace varnik {
+namespace {
+
+using testing::kMissing;
+using testing::Parse;
+using testing::V;
+using namespace std::string_view_literals;
+
+TEST(InputLines, BlanksAreTrimmedAndCollapsedAndEmptyLinesDropped) {
+  EXPECT_EQ(NormalizeBlanks("\t 13  24\r\n15 \n"), "13 24 15");
+  EXPECT_EQ(SplitInputLines("13 24\r\n\r\n  \n 14\t15 \r16"), (std::vector<std::string>{"13 24", "14 15", "16"}));
+}
+
+TEST(MarkCommaFields, PutsABlankAfterFilledFieldsAndADollarInEmptyOnes) {
+  EXPECT_EQ(MarkCommaFields("13,24,,15"), "13 ,24 ,$,15");
+  EXPECT_EQ(MarkCommaFields(",13, ,14,"), "$,13 , $,14 ,");
+}
+
+TEST(ParseHaplotypeLine, JoinsCopiesToTheirColumn) {
+  const auto example = Parse("13 24 13 10 15-18 12 12 10 14 16 30");
+  ASSERT_EQ(example.result, 1);
+  EXPECT_EQ(example.markerCount, 11);
+  ASSERT_EQ(example.haplotype.size(), 12u);
+  EXPECT_EQ(example.haplotype[4], V(15));
+  EXPECT_EQ(example.haplotype[5], V(18, 0, 1));
+  EXPECT_EQ(example.haplotype[6], V(12));
+
+  EXPECT_EQ(Parse("13 24 15 - 17").haplotype, Parse("13 24 15-17").haplotype);
+  EXPECT_EQ(Parse("15--17 12").haplotype, (Haplotype{V(15), V(17, 0, 2), V(12)}));
+  EXPECT_EQ(Parse("13-$ 14").haplotype, (Haplotype{V(13), {-1, 0, 1}, V(14)}));
+}
+
+TEST(ParseHaplotypeLine, ReadsDollarSlashUnderscoreAnd500AsMissing) {
+  const auto line = Parse("13 24 12 $ 13-17");
+  ASSERT_EQ(line.result, 1);
+  EXPECT_EQ(line.markerCount, 5);
+  EXPECT_EQ(line.haplotype[3], kMissing);
+  for (const char* same : {"13 24 12 / 13-17", "13 24 12 _ 13-17", "13 24 12 500 13-17", "13 24 12 500.2 13-17"}) {
+    EXPECT_EQ(Parse(same).haplotype, line.haplotype) << same;
+  }
+}
+
+TEST(ParseHaplotypeLine, AcceptsRepeatCountsUpTo200) {
+  EXPECT_EQ(Parse("13 200").result, 1);
+  EXPECT_EQ(Parse("13 201").result, 0);
+  // Regression: long digit runs overflowed the repeat count.
+  EXPECT_EQ(Parse("13 99999999999999999999999").result, 0);
+  EXPECT_EQ(Parse("13 4294967309").result, 0);  // 2^32 + 13
+}
+
+TEST(ParseHaplotypeLine, ReadsOneOrTwoFractionDigits) {
+  EXPECT_EQ(Parse("14 23 15.2 10").haplotype[2], V(15, 2));
+  EXPECT_EQ(Parse("14 23 15.25 10").haplotype[2], V(15, 25));
+  EXPECT_EQ(Parse("14 23 15,2 10").haplotype[2], V(15, 2));  // a decimal comma outside comma mode
+  EXPECT_EQ(Parse("15.2").haplotype, (Haplotype{V(15, 2)}));
+  for (const char* bad : {"14 23 15.02 10", "14 23 15.0 10", "14 23 15. 10", "14 23 15.", "14 23 15,"}) {
+    EXPECT_EQ(Parse(bad).result, 0) << bad;
+  }
+}
+
+TEST(ParseHaplotypeLine, TakesTheTrimmedTextAfterASemicolonAsTheName) {
+  const auto line = Parse("13 24 14 11 11-14 12 12 12 13 13 29; Sample 7");
+  EXPECT_EQ(line.result, 1);
+  EXPECT_EQ(line.markerCount, 11);
+  EXPECT_EQ(line.name, "Sample 7");
+  EXPECT_EQ(Parse("13;\tJovan  x-1 ;2 ").name, "Jovan x-1 ;2");
+}
+
+TEST(ParseHaplotypeLine, AnyOtherCharacterMakesTheLineBad) {
+  const auto line = Parse("13 24 x 15; name");
+  EXPECT_EQ(line.result, 0);
+  EXPECT_EQ(line.position, 6u);
+  EXPECT_TRUE(line.haplotype.empty());
+  for (const std::string_view bad : {"13 24 15a"sv, "13 +24"sv, "13 24 ДЫС"sv, "13\0 24"sv}) {
+    EXPECT_EQ(Parse(bad).result, 0) << bad;
+  }
+  // A join needs a column before it.
+  EXPECT_EQ(Parse("-13 24").result, 0);
+  EXPECT_EQ(Parse(" - $ 24").result, 0);
+}
+
+TEST(ParseHaplotypeLine, LineWithoutAValueAboveZeroGivesTheCallersResult) {
+  for (const char* empty : {"", "$ $ $", "0 0", "; name only"}) {
+    EXPECT_EQ(Parse(empty).result, 0) << empty;
+    EXPECT_EQ(Parse(empty, false, 1).result, 1) << empty;
+  }
+}
+
+TEST(ParseHaplotypeLine, CommaModeSeparatesMarkedFields) {
+  const auto line = Parse(MarkCommaFields("13,24,,15,15.2"), true);
+  EXPECT_EQ(line.haplotype, (Haplotype{V(13), V(24), kMissing, V(15), V(15, 2)}));
+}
+
+TEST(ParseHaplotypeLine, ColumnsFromThe103rdOnAreCountedButNotStored) {
+  std::string line;
+  for (int i = 0; i < 101; ++i) line += "12 ";
+  const auto parsed = Parse(line + "13-14 15-16 17");  // columns 102, 103 and 104
+  ASSERT_EQ(parsed.result, 1);
+  EXPECT_EQ(parsed.markerCount, 104);
+  ASSERT_EQ(parsed.haplotype.size(), 103u);
+  EXPECT_EQ(parsed.haplotype.back(), V(14, 0, 1));
+}
+
+TEST(FormatHaplotype, JoinsCopiesAndLeavesOutMissingOnes) {
+  EXPECT_EQ(FormatHaplotype({V(13), V(24), V(15), V(17, 0, 1)}, true), "13 24 15-17");
+  EXPECT_EQ(FormatHaplotype({V(15), V(15, 0, 1), {-1, 0, 2}, V(17, 0, 3), kMissing}, true), "15-15-17 $");
+  EXPECT_EQ(FormatHaplotype({V(14), V(15, 2), V(16, 25)}, true), "14 15.2 16.25");
+  EXPECT_EQ(FormatHaplotype({V(14), V(15, 2), V(16, 25)}, false), "14 15 16");
+}
+
+TEST(KeepFirstMarkers, RemovesEveryColumnAfterTheLastOneKept) {
+  Haplotype haplotype = Parse("13 24 15-17 16 $").haplotype;
+  KeepFirstMarkers(haplotype, 2);
+  EXPECT_EQ(FormatHaplotype(haplotype, true), "13 24 15-17");
+  KeepFirstMarkers(haplotype, 10);
+  EXPECT_EQ(haplotype.size(), 4u);
+  KeepFirstMarkers(haplotype, -1);
+  EXPECT_TRUE(haplotype.empty());
+}
+
+}  // namespace
+}  // namespace varnik
