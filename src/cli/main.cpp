@@ -19,6 +19,8 @@ constexpr Subcommand kSubcommands[] = {
     {"text", "text ID [--lang sr|en|ru]", "print one translated text", varnik::cli::RunText},
     {"menu", "menu [--lang sr|ru]", "print the main menu as the window shows it (Serbian by default)", varnik::cli::RunMenu},
     {"haplotype", "haplotype [--order 0..5] [--comma] [--to-panel N] [--lang sr|en|ru] TEXT", "read a Y-STR haplotype line and show it marker by marker", varnik::cli::RunHaplotype},
+    {"tmrca", "tmrca --descendants FILE [--ancestor TEXT] [--order 0..9] [--markers 0|1|2] [--allow-unknown] [--min-markers N] [--without N] [--lang sr|en|ru] [--svg OUT [--graph 0..3]]", "age of the most recent common ancestor of Y-STR haplotypes", varnik::cli::RunTmrca},
+    {"transition-table", "transition-table --generations N --out FILE", "write the mutation model's transition tables", varnik::cli::RunTransitionTable},
 };
 
 void PrintHelp() {

@@ -9,5 +9,7 @@ namespace varnik::cli {
 int RunText(Args& args);
 int RunMenu(Args& args);
 int RunHaplotype(Args& args);
+int RunTmrca(Args& args);
+int RunTransitionTable(Args& args);
 
 }  // namespace varnik::cli

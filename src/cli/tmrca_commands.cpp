@@ -1,0 +1,137 @@
+// varnik-cli tmrca: the age estimate of the TMRCA tool from a file of
+// descendant haplotypes; varnik-cli transition-table: the transition-table
+// file.
+#include <atomic>
+#include <cstdio>
+#include <string>
+
+#include "cli/subcommands.h"
+#include "common/binary_io.h"
+#include "common/utf.h"
+#include "platform/svg_canvas.h"
+#include "texts/text_table.h"
+#include "tmrca/age_graph.h"
+#include "tmrca/prepare_markers.h"
+#include "tmrca/tmrca_estimator.h"
+#include "tmrca/tmrca_input.h"
+#include "tmrca/transition_table_file.h"
+
+namespace varnik::cli {
+namespace {
+
+const char kTmrcaUsage[] =
+    "usage: varnik-cli tmrca --descendants FILE [--ancestor TEXT] [--order 0..9] [--markers 0|1|2] "
+    "[--allow-unknown] [--min-markers N] [--without N] [--lang sr|en|ru] [--svg OUT [--graph 0..3]]";
+
+// The graph control of the dialog, in pixels at the usual dialog font.
+constexpr Size kGraphSize{890, 124};
+
+// The descendants file as UTF-8: UTF-16LE with its mark is converted.
+std::string TextOfFile(const std::string& bytes) {
+  if (bytes.size() >= 2 && static_cast<unsigned char>(bytes[0]) == 0xFF &&
+      static_cast<unsigned char>(bytes[1]) == 0xFE) {
+    std::u16string units((bytes.size() - 2) / 2, u'\0');
+    for (std::size_t i = 0; i < units.size(); ++i) {
+      units[i] = static_cast<char16_t>(static_cast<unsigned char>(bytes[2 + 2 * i]) |
+                                       (static_cast<unsigned char>(bytes[3 + 2 * i]) << 8));
+    }
+    return Utf16ToUtf8(units);
+  }
+  if (bytes.rfind("\xEF\xBB\xBF", 0) == 0) return bytes.substr(3);
+  return bytes;
+}
+
+std::string WithNewlines(const std::string& text) {
+  std::string out;
+  out.reserve(text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
+    out += text[i];
+  }
+  return out;
+}
+
+void Warn(const std::string& caption, const std::string& message) {
+  std::fprintf(stderr, "%s: %s\n", caption.c_str(), message.c_str());
+}
+
+}  // namespace
+
+int RunTmrca(Args& args) {
+  int language = 1;
+  if (!ParseLanguage(args.TakeOption("--lang"), language)) return Fail("--lang takes sr, en or ru");
+  const auto descendantsFile = args.TakeOption("--descendants");
+  const auto ancestor = args.TakeOption("--ancestor");
+  int order = 0, markers = kSingleAndMultiCopyMarkers, minimum = 0, without = 0, graph = 0;
+  const auto orderText = args.TakeOption("--order");
+  if (orderText && !ParseInt(*orderText, 0, kTmrcaOrderCount - 1, order)) return Fail("--order takes 0 to 9");
+  const auto markersText = args.TakeOption("--markers");
+  if (markersText && !ParseInt(*markersText, 0, 2, markers)) return Fail("--markers takes 0, 1 or 2");
+  const auto minimumText = args.TakeOption("--min-markers");
+  if (minimumText && !ParseInt(*minimumText, 0, 105, minimum)) return Fail("--min-markers takes 0 to 105");
+  const auto withoutText = args.TakeOption("--without");
+  if (withoutText && !ParseInt(*withoutText, 0, CRaspodelaStarostiNajSkorZajedPredka::kMaxGenerationsWithoutAncestor,
+                               without)) {
+    return Fail("--without takes 0 to 399");
+  }
+  const auto svg = args.TakeOption("--svg");
+  const auto graphText = args.TakeOption("--graph");
+  if (graphText && (!svg || !ParseInt(*graphText, 0, 3, graph))) return Fail("--graph takes 0 to 3, with --svg");
+  const bool allowUnknown = args.TakeFlag("--allow-unknown");
+  if (!args.CheckNoUnknownOptions()) return Fail(args.error());
+  if (!descendantsFile || !args.rest().empty()) return Fail(kTmrcaUsage);
+
+  std::string bytes;
+  if (!ReadWholeFile(*descendantsFile, bytes, std::size_t{64} << 20)) {
+    return Fail("cannot read " + *descendantsFile);
+  }
+  TmrcaInputText input;
+  input.descendants = TextOfFile(bytes);
+  input.ancestor = ancestor.value_or("");
+  input.order = order;
+  input.minimumMarkers = minimum;
+
+  TmrcaHaplotypes haplotypes;
+  std::vector<std::string> names;
+  std::string error;
+  if (!ReadTmrcaInput(input, haplotypes, names, error, language)) return Fail(error);
+  if (haplotypes.size() >= 4 && allowUnknown) {
+    Warn(TextById(kTextWarning, language), TextById(kTextWarnUnknownAncestorValues, language));
+  }
+  CompleteAncestor(haplotypes, allowUnknown);
+  CRaspodelaStarostiNajSkorZajedPredka estimator;
+  if (!PrepareMarkers(haplotypes, markers, order, estimator.records, error, language)) return Fail(error);
+  const std::string warning = WarnFewValues(estimator.records, language);
+  if (!warning.empty()) Warn(TextById(kTextWarning, language), warning);
+
+  estimator.generationsWithoutAncestor = without;
+  std::atomic<int> stop{0};
+  std::string report;
+  if (!estimator.Run(markers, stop, {}, report, language, false)) return Fail("the computation did not finish");
+  std::fputs(WithNewlines(report).c_str(), stdout);
+
+  if (svg) {
+    SvgCanvas canvas(kGraphSize);
+    DrawAgeGraph(canvas, Rect{0, 0, kGraphSize.width, kGraphSize.height}, estimator.distribution,
+                 graph == 1 || graph == 3, graph == 2 || graph == 3);
+    if (!WriteFileAtomically(*svg, canvas.Finish())) return Fail("cannot write " + *svg);
+  }
+  return 0;
+}
+
+int RunTransitionTable(Args& args) {
+  const auto generationsText = args.TakeOption("--generations");
+  const auto out = args.TakeOption("--out");
+  if (!args.CheckNoUnknownOptions()) return Fail(args.error());
+  int generations = 0;
+  if (!generationsText || !out || !args.rest().empty()) {
+    return Fail("usage: varnik-cli transition-table --generations N --out FILE");
+  }
+  if (!ParseInt(*generationsText, 1, kMaxTransitionTableGenerations, generations)) {
+    return Fail("--generations takes 1 to 600");
+  }
+  if (!WriteTransitionTableFile(*out, generations)) return Fail("cannot write " + *out);
+  return 0;
+}
+
+}  // namespace varnik::cli

@@ -1,0 +1,162 @@
+#include "tmrca/mutation_model.h"
+
+#include <algorithm>
+
+#include "tmrca/marker_model_table.h"
+
+namespace varnik {
+namespace {
+
+// Sorts a handful of values ascending; the product lists of AdvanceGeneration
+// have at most a dozen entries, where insertion sort beats std::sort.
+void SortSmall(double* values, int count) {
+  for (int i = 1; i < count; ++i) {
+    const double v = values[i];
+    int j = i - 1;
+    while (j >= 0 && values[j] > v) {
+      values[j + 1] = values[j];
+      --j;
+    }
+    values[j + 1] = v;
+  }
+}
+
+}  // namespace
+
+void CKvadratnaMatrica::Create(int32_t n) {
+  side = n < 0 ? 0 : n;
+  rowOffsets.resize(static_cast<std::size_t>(side));
+  for (int32_t i = 0; i < side; ++i) rowOffsets[static_cast<std::size_t>(i)] = i * side;
+  values.assign(static_cast<std::size_t>(side) * static_cast<std::size_t>(side), 0.0);
+}
+
+int32_t StateOfCode(const CSTROznaka& record, int32_t code) {
+  const auto it = std::find(record.states.begin(), record.states.end(), code);
+  return it == record.states.end() ? -1 : static_cast<int32_t>(it - record.states.begin());
+}
+
+int32_t StepCount(const CSTROznaka& record, int32_t codeA, int32_t codeB) {
+  const std::size_t n = record.states.size();
+  const auto inner = [&](int32_t code) {
+    if (n >= 3) {
+      if (code == record.states.front()) return record.states[1] - 1;
+      if (code == record.states.back()) return record.states[n - 2] + 1;
+    }
+    return code;
+  };
+  const int32_t difference = inner(codeA) - inner(codeB);
+  return difference < 0 ? -difference : difference;
+}
+
+bool SetUpMarker(CSTROznaka& record, int32_t marker, int32_t ancestorCode, const std::vector<int32_t>& descendantCodes,
+                 double rateOverride, bool acceptUnknownDescendants, bool divideByMeanStep, int32_t& errorIndex) {
+  record.ancestorCode = ancestorCode;
+  record.descendantCodes = descendantCodes;
+  record.states.clear();
+  const MarkerModelRow* row = MarkerModel(marker);
+  if (row == nullptr) {
+    errorIndex = -2;
+    return false;
+  }
+  record.marker = marker;
+  record.rate = rateOverride != 0.0 ? rateOverride : row->rate;
+  record.states.push_back(row->lowTailCode);
+  for (int32_t count = row->lowest; count <= row->highest; ++count) record.states.push_back(count + kStateCodeOffset);
+  record.states.push_back(row->highTailCode);
+  if (divideByMeanStep) {
+    // The table counts repeat changes; a mutation moves 1 repeat, 2 repeats,
+    // or (rarely) up to 5, taken here as four far states of 5 repeats.
+    record.rate /= record.oneStepShare * 1 + record.twoStepShare * 2 + record.farStepWeight * 4 * 5;
+  }
+
+  record.ancestorState = StateOfCode(record, ancestorCode);
+  record.descendantStates.assign(descendantCodes.size(), -1);
+  for (std::size_t d = 0; d < descendantCodes.size(); ++d) {
+    record.descendantStates[d] = StateOfCode(record, descendantCodes[d]);
+  }
+
+  bool ok = true;
+  errorIndex = 0;
+  if (record.ancestorState < 0) {
+    errorIndex = -1;
+    ok = false;
+  }
+  for (std::size_t d = 0; d < descendantCodes.size(); ++d) {
+    if (record.descendantStates[d] >= 0) continue;
+    if (!acceptUnknownDescendants || descendantCodes[d] != kUnknownCode) {
+      errorIndex = static_cast<int32_t>(d);
+      return false;
+    }
+  }
+  BuildOneStepMatrix(record);
+  ResetGenerations(record);
+  return ok;
+}
+
+void BuildOneStepMatrix(CSTROznaka& record) {
+  const int32_t n = static_cast<int32_t>(record.states.size());
+  record.oneStep.Create(n);
+  std::vector<int32_t> one, two, far;
+  for (int32_t i = 0; i < n; ++i) {
+    one.clear();
+    two.clear();
+    far.clear();
+    for (int32_t j = 0; j < n; ++j) {
+      const int32_t k = StepCount(record, record.states[i], record.states[j]);
+      if (k == 1) {
+        one.push_back(j);
+      } else if (k == 2) {
+        two.push_back(j);
+      } else if (k >= 3 && k <= 5) {
+        far.push_back(j);
+      }
+    }
+    const double divisor =
+        record.oneStepShare + record.twoStepShare + static_cast<double>(far.size()) * record.farStepWeight;
+    record.oneStep.at(i, i) = 1.0 - record.rate;
+    for (const int32_t j : one) {
+      record.oneStep.at(i, j) = record.rate * record.oneStepShare / divisor / static_cast<double>(one.size());
+    }
+    for (const int32_t j : two) {
+      record.oneStep.at(i, j) = record.rate * record.twoStepShare / divisor / static_cast<double>(two.size());
+    }
+    for (const int32_t j : far) record.oneStep.at(i, j) = record.rate * record.farStepWeight / divisor;
+  }
+}
+
+void ResetGenerations(CSTROznaka& record) { record.gStep = record.oneStep; }
+
+void AdvanceGeneration(CSTROznaka& record) {
+  const CKvadratnaMatrica& one = record.oneStep;
+  const CKvadratnaMatrica& current = record.gStep;
+  const int32_t n = one.side;
+  if (current.side != n) return;  // a record whose matrices do not match is left alone
+  std::vector<double> next(static_cast<std::size_t>(n) * static_cast<std::size_t>(n), 0.0);
+  std::vector<int32_t> nonZero;
+  std::vector<double> terms(static_cast<std::size_t>(n));
+  for (int32_t i = 0; i < n; ++i) {
+    // The one-step matrix is banded: only a few k of each row contribute.
+    nonZero.clear();
+    for (int32_t k = 0; k < n; ++k) {
+      if (one.at(i, k) != 0.0) nonZero.push_back(k);
+    }
+    for (int32_t j = 0; j < n; ++j) {
+      int count = 0;
+      for (const int32_t k : nonZero) {
+        const double g = current.at(k, j);
+        if (g != 0.0) terms[static_cast<std::size_t>(count++)] = one.at(i, k) * g;
+      }
+      if (count > 16) {
+        std::sort(terms.begin(), terms.begin() + count);
+      } else {
+        SortSmall(terms.data(), count);
+      }
+      double sum = 0.0;
+      for (int t = 0; t < count; ++t) sum += terms[static_cast<std::size_t>(t)];
+      next[static_cast<std::size_t>(i) * static_cast<std::size_t>(n) + static_cast<std::size_t>(j)] = sum;
+    }
+  }
+  record.gStep.values = std::move(next);
+}
+
+}  // namespace varnik

@@ -1,0 +1,88 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "cli/subcommands.h"
+#include "common/binary_io.h"
+#include "common/format.h"
+#include "texts/text_table.h"
+
+namespace varnik::cli {
+namespace {
+
+struct Result {
+  int status;
+  std::string out, err;
+};
+
+template <typename Run>
+Result Capture(Run run, std::vector<std::string> argv) {
+  Args args(std::move(argv));
+  ::testing::internal::CaptureStdout();
+  ::testing::internal::CaptureStderr();
+  const int status = run(args);
+  std::string out = ::testing::internal::GetCapturedStdout();
+  return {status, out, ::testing::internal::GetCapturedStderr()};
+}
+
+std::string Temp(const std::string& name, const std::string& content = {}) {
+  const auto path = std::filesystem::temp_directory_path() / ("varnik_cli_" + name);
+  if (!content.empty()) WriteFileAtomically(path.string(), content);
+  return path.string();
+}
+
+TEST(CliTmrca, PrintsTheReportAndWritesTheGraph) {
+  const std::string file = Temp("tmrca.txt",
+                                "13 24 14 11 11-14 12 12 12 13 13 29\r\n13 24 14 11 11-14 12 12 12 13 13 30\n");
+  const std::string svg = Temp("tmrca.svg");
+  const Result r = Capture(RunTmrca, {"--descendants", file, "--ancestor", "13 24 14 11 11-14 12 12 12 13 13 29",
+                                      "--svg", svg, "--graph", "1", "--without", "2"});
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out.rfind(Format("%s: 2\n", TextById(250, 1).c_str()), 0), 0u) << r.out;
+  EXPECT_NE(r.out.find(Format("%s=3 ", TextById(232, 1).c_str())), std::string::npos);
+  EXPECT_EQ(r.out.find(Format("%s=2 ", TextById(232, 1).c_str())), std::string::npos);
+  EXPECT_EQ(r.out.find('\r'), std::string::npos);
+  std::string drawing;
+  ASSERT_TRUE(ReadWholeFile(svg, drawing));
+  EXPECT_NE(drawing.find("<svg"), std::string::npos);
+
+  const Result sr = Capture(RunTmrca, {"--descendants", file, "--lang", "sr", "--markers", "0"});
+  EXPECT_EQ(sr.status, 0);
+  EXPECT_EQ(sr.out.rfind(TextById(250, 0), 0), 0u);
+  std::filesystem::remove(file);
+  std::filesystem::remove(svg);
+}
+
+TEST(CliTmrca, InputErrorsPrintTheMessageAndFail) {
+  const std::string file = Temp("tmrca_bad.txt", "13 24 14\n13 2x\n");
+  const Result r = Capture(RunTmrca, {"--descendants", file});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.err.find(Format("%s %d: %s.", TextById(238, 1).c_str(), 2, TextById(239, 1).c_str())),
+            std::string::npos);
+  EXPECT_EQ(Capture(RunTmrca, {"--descendants", file, "--order", "10"}).status, 1);
+  EXPECT_EQ(Capture(RunTmrca, {"--descendants", file, "--graph", "1"}).status, 1);  // --graph needs --svg
+  EXPECT_EQ(Capture(RunTmrca, {}).status, 1);
+  EXPECT_EQ(Capture(RunTmrca, {"--descendants", Temp("no_such_file")}).status, 1);
+  std::filesystem::remove(file);
+}
+
+TEST(CliTmrca, TransitionTableWritesTheFile) {
+  const std::string out = Temp("tables.dat");
+  ASSERT_EQ(Capture(RunTransitionTable, {"--generations", "2", "--out", out}).status, 0);
+  std::string bytes;
+  ASSERT_TRUE(ReadWholeFile(out, bytes));
+  ByteReader reader(bytes);
+  int32_t version = 0, generations = 0, markers = 0;
+  reader.ReadI32(version);
+  reader.ReadI32(generations);
+  reader.ReadI32(markers);
+  EXPECT_EQ(version, 1);
+  EXPECT_EQ(generations, 2);
+  EXPECT_EQ(markers, 111);
+  EXPECT_EQ(Capture(RunTransitionTable, {"--generations", "0", "--out", out}).status, 1);
+  EXPECT_EQ(Capture(RunTransitionTable, {"--generations", "2"}).status, 1);
+  std::filesystem::remove(out);
+}
+
+}  // namespace
+}  // namespace varnik::cli

@@ -1,0 +1,247 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <atomic>
+#include <string>
+#include <vector>
+
+#include "tmrca/age_computation.h"
+#include "tmrca/copy_groups.h"
+#include "tmrca/marker_model_table.h"
+#include "ystr/markers.h"
+
+namespace varnik {
+namespace {
+
+// A record from repeat counts (0: unknown).
+CSTROznaka Rec(int32_t marker, int32_t ancestor, const std::vector<int32_t>& descendants) {
+  std::vector<int32_t> codes;
+  for (const int32_t v : descendants) codes.push_back(v > 0 ? v + 18 : 0);
+  CSTROznaka record;
+  int32_t error = 0;
+  SetUpMarker(record, marker, ancestor > 0 ? ancestor + 18 : 0, codes, 0.0, true, true, error);
+  return record;
+}
+
+// P^g of a record's one-step matrix by plain multiplication.
+struct Powers {
+  explicit Powers(const CSTROznaka& r) : n(r.oneStep.side), one(r.oneStep.values), current(one) {}
+  void Next() {
+    std::vector<double> next(current.size(), 0.0);
+    for (int i = 0; i < n; ++i)
+      for (int k = 0; k < n; ++k)
+        for (int j = 0; j < n; ++j) next[i * n + j] += one[i * n + k] * current[k * n + j];
+    current = next;
+  }
+  double P(int i, int j) const { return current[i * n + j]; }
+  int n;
+  std::vector<double> one, current;
+};
+
+int S(const CSTROznaka& r, int32_t value) { return StateOfCode(r, value + 18); }
+
+std::vector<double> RawOf(std::vector<CSTROznaka> records, int generations = 30, int choice = 1) {
+  CNizVerovatnoca distribution;
+  distribution.Initialise(generations);
+  std::atomic<int> stop{0};
+  EXPECT_TRUE(ComputeAgeDistribution(choice, records, distribution, 0, stop, {}));
+  std::vector<double> raw;
+  for (const auto& value : distribution.raw) raw.push_back(value.ToDouble());
+  return raw;
+}
+
+void ExpectClose(const std::vector<double>& actual, const std::vector<double>& expected) {
+  ASSERT_EQ(actual.size(), expected.size());
+  for (std::size_t g = 0; g < actual.size(); ++g) EXPECT_NEAR(actual[g], expected[g], 1e-12 * expected[g]) << g;
+}
+
+TEST(TmrcaGroups, TwoCopiesCountTheCrossedPairingUnlessTheAncestorRepeats) {
+  const CSTROznaka a = Rec(kDys385a, 15, {17});
+  Powers p(a);
+  std::vector<double> crossed, direct;
+  for (int g = 1; g <= 30; ++g, p.Next()) {
+    crossed.push_back(p.P(S(a, 15), S(a, 15)) * p.P(S(a, 17), S(a, 17)) +
+                      p.P(S(a, 15), S(a, 17)) * p.P(S(a, 17), S(a, 15)));
+    direct.push_back(p.P(S(a, 15), S(a, 15)) * p.P(S(a, 15), S(a, 17)));
+  }
+  // Ancestor 15-17: descendant 17-15 and 15-17 get the same factor.
+  ExpectClose(RawOf({Rec(kDys385a, 15, {17}), Rec(kDys385a, 17, {15})}), crossed);
+  ExpectClose(RawOf({Rec(kDys385a, 15, {15}), Rec(kDys385a, 17, {17})}), crossed);
+  // Ancestor 15-15: only the direct pairing.
+  ExpectClose(RawOf({Rec(kDys385a, 15, {15}), Rec(kDys385a, 15, {17})}), direct);
+  // Groups do not take part with single-copy markers only.
+  ExpectClose(RawOf({Rec(kDys385a, 15, {15}), Rec(kDys385a, 15, {17})}, 30, 0), std::vector<double>(30, 1.0));
+}
+
+TEST(TmrcaGroups, TwoCopiesWithUnknownAncestorAverageOverStatePairs) {
+  const std::vector<CSTROznaka> records = {Rec(kDys385a, 0, {15, 16, 0}), Rec(kDys385a, 0, {17, 16, 18})};
+  Powers p(records[0]);
+  const int n = p.n;
+  std::vector<double> expected;
+  for (int g = 1; g <= 30; ++g, p.Next()) {
+    double sum = 0.0;
+    for (int s1 = 0; s1 < n; ++s1)
+      for (int s2 = 0; s2 < n; ++s2)  // the third descendant lacks copy 1: left out
+        sum += p.P(s1, S(records[0], 15)) * p.P(s2, S(records[0], 17)) * p.P(s1, S(records[0], 16)) *
+               p.P(s2, S(records[0], 16));
+    expected.push_back(sum / (n * n));
+  }
+  ExpectClose(RawOf(records), expected);
+}
+
+TEST(TmrcaGroups, LaterCopyWithUnknownAncestorMakesTheWholeGroupUnknown) {
+  // 60 repeats is outside DYS385's range: the second copy's ancestral state is unknown.
+  const auto partly = RawOf({Rec(kDys385a, 15, {15}), Rec(kDys385a, 60, {17})});
+  const auto unknown = RawOf({Rec(kDys385a, 0, {15}), Rec(kDys385a, 0, {17})});
+  ExpectClose(partly, unknown);
+  // Three or more copies with an unknown ancestor contribute nothing.
+  std::vector<CSTROznaka> four;
+  for (const int32_t a : {15, 15, 17, 60}) four.push_back(Rec(kDys464a, a, {15}));
+  ExpectClose(RawOf(four), std::vector<double>(30, 1.0));
+}
+
+TEST(TmrcaGroups, CopyAssignmentsListEachDistinctPairingOnce) {
+  EXPECT_EQ(CopyAssignments({1, 2, 3}, {4, 5, 6}).size(), 6u);
+  EXPECT_EQ(CopyAssignments({1, 1, 2}, {4, 5, 6}).size(), 3u);
+  EXPECT_EQ(CopyAssignments({1, 2, 3}, {4, 4, 4}).size(), 1u);
+  EXPECT_EQ(CopyAssignments({1, 1, 2, 2}, {1, 3, 2, 2}).size(), 4u);
+  EXPECT_TRUE(CopyAssignments({1, 2}, {1}).empty());
+}
+
+TEST(TmrcaGroups, FourCopiesSumOverDistinctPairings) {
+  std::vector<CSTROznaka> records;
+  const int32_t ancestor[] = {15, 15, 17, 17}, descendant[] = {15, 16, 17, 17};
+  for (int j = 0; j < 4; ++j) records.push_back(Rec(kDys464a, ancestor[j], {descendant[j]}));
+  Powers p(records[0]);
+  std::vector<double> expected;
+  for (int g = 1; g <= 30; ++g, p.Next()) {
+    const auto P = [&](int a, int d) { return p.P(S(records[0], a), S(records[0], d)); };
+    // Which two descendant values go with the ancestor's two 15s.
+    expected.push_back(P(15, 15) * P(15, 16) * P(17, 17) * P(17, 17) + P(15, 15) * P(15, 17) * P(17, 16) * P(17, 17) +
+                       P(15, 16) * P(15, 17) * P(17, 15) * P(17, 17) + P(15, 17) * P(15, 17) * P(17, 15) * P(17, 16));
+  }
+  ExpectClose(RawOf(records), expected);
+  EXPECT_EQ(GroupCopies(records).groups.size(), 1u);
+  EXPECT_TRUE(GroupCopies(records).singles.empty());
+}
+
+TEST(TmrcaSingles, KnownAndUnknownAncestorFactors) {
+  const std::vector<CSTROznaka> records = {Rec(kDys393, 13, {13, 14, 0}), Rec(kDys390, 0, {24, 25, 25})};
+  Powers p1(records[0]), p2(records[1]);
+  std::vector<double> expected;
+  for (int g = 1; g <= 30; ++g, p1.Next(), p2.Next()) {
+    const auto& a = records[0];
+    const auto& b = records[1];
+    double mean = 0.0;
+    for (int s = 0; s < p2.n; ++s) mean += p2.P(s, S(b, 24)) * p2.P(s, S(b, 25)) * p2.P(s, S(b, 25));
+    expected.push_back(p1.P(S(a, 13), S(a, 13)) * p1.P(S(a, 13), S(a, 14)) * mean / p2.n);
+  }
+  ExpectClose(RawOf(records), expected);
+  ExpectClose(RawOf(records, 30, 2), std::vector<double>(30, 1.0));  // multi-copy markers only
+}
+
+TEST(TmrcaComputation, IdenticalDescendantPointsToTheFirstGenerations) {
+  std::vector<CSTROznaka> records;
+  for (int32_t m = 0; m < 20; ++m) {
+    if (m == kDys385a || m == kDys385b || m == kDys459a || m == kDys459b) continue;
+    records.push_back(Rec(m, MarkerModel(m)->lowest + 3, {MarkerModel(m)->lowest + 3}));
+  }
+  CNizVerovatnoca distribution;
+  distribution.Initialise(600);
+  std::atomic<int> stop{0};
+  ASSERT_TRUE(ComputeAgeDistribution(1, records, distribution, 0, stop, {}));
+  EXPECT_GT(distribution.raw[0], distribution.raw[1]);
+  EXPECT_GT(distribution.raw[1], distribution.raw[599]);
+  EXPECT_EQ(std::max_element(distribution.probability.begin(), distribution.probability.end()) -
+                distribution.probability.begin(),
+            0);
+  EXPECT_LT(distribution.halfPoint, 100.0);
+  EXPECT_NEAR(distribution.cumulative.back(), 1.0, 1e-9);
+}
+
+TEST(TmrcaComputation, ReportsProgressOnChangeAndStopsWhenAsked) {
+  std::vector<CSTROznaka> records = {Rec(kDys393, 13, {14})};
+  CNizVerovatnoca distribution;
+  distribution.Initialise(600);
+  std::atomic<int> stop{0};
+  std::vector<std::string> texts;
+  ASSERT_TRUE(ComputeAgeDistribution(0, records, distribution, 0, stop,
+                                     [&](const std::string& text) { texts.push_back(text); }));
+  ASSERT_EQ(texts.size(), 101u);
+  EXPECT_EQ(texts.front(), "0%");
+  EXPECT_EQ(texts[50], "50%");
+  EXPECT_EQ(texts.back(), "100%");
+
+  distribution.Initialise(600);
+  texts.clear();
+  EXPECT_FALSE(ComputeAgeDistribution(0, records, distribution, 0, stop, [&](const std::string& text) {
+    texts.push_back(text);
+    if (text == "10%") stop = 1;
+  }));
+  EXPECT_EQ(texts.back(), "10%");
+  EXPECT_TRUE(distribution.probability.empty());
+  EXPECT_TRUE(distribution.cumulative.empty());
+  EXPECT_FALSE(distribution.raw[59].IsZero());  // generation 60 gave "10%" and was finished
+  EXPECT_TRUE(distribution.raw[60].IsZero());
+}
+
+TEST(TmrcaComputation, RecordsThatDoNotFitAreRefused) {
+  std::vector<CSTROznaka> records = {Rec(kDys393, 13, {14}), Rec(kDys390, 24, {24, 25})};
+  CNizVerovatnoca distribution;
+  distribution.Initialise(10);
+  std::atomic<int> stop{0};
+  EXPECT_FALSE(ComputeAgeDistribution(1, records, distribution, 0, stop, {}));
+  records = {Rec(kDys393, 13, {14})};
+  records[0].descendantStates[0] = 99;
+  EXPECT_FALSE(ComputeAgeDistribution(1, records, distribution, 0, stop, {}));
+}
+
+CNizVerovatnoca Normalised(const std::vector<double>& raw, int32_t w) {
+  CNizVerovatnoca d;
+  for (const double v : raw) d.raw.push_back(CRazlomljenBroj(v));
+  NormaliseAgeDistribution(d, w);
+  return d;
+}
+
+TEST(TmrcaNormalisation, SubtractsTheFloorAndInterpolatesTheHalfPoint) {
+  CNizVerovatnoca d = Normalised({1, 3, 2, 1}, 0);
+  EXPECT_EQ(d.probability[0], 0.0);
+  EXPECT_DOUBLE_EQ(d.probability[1], 2.0 / 3);
+  EXPECT_DOUBLE_EQ(d.probability[2], 1.0 / 3);
+  EXPECT_EQ(d.probability[3], 0.0);
+  EXPECT_DOUBLE_EQ(d.halfPoint, 1.75);
+  d = Normalised({4, 3, 2, 1}, 0);  // half reached at entry 0
+  EXPECT_DOUBLE_EQ(d.probability[0], 0.5);
+  EXPECT_EQ(d.halfPoint, 0.0);
+  // The first w generations get nothing; the rest is renormalised.
+  d = Normalised({5, 1, 3, 1}, 1);
+  EXPECT_EQ(d.probability, (std::vector<double>{0, 0, 1, 0}));
+  EXPECT_EQ(d.cumulative, (std::vector<double>{0, 0, 1, 1}));
+  EXPECT_DOUBLE_EQ(d.halfPoint, 2.5);
+}
+
+TEST(TmrcaNormalisation, FlatLikelihoodIsUniformFromW) {
+  CNizVerovatnoca d = Normalised({7, 7, 7, 7, 7}, 2);
+  EXPECT_EQ(d.probability, (std::vector<double>{0, 0, 1.0 / 3, 1.0 / 3, 1.0 / 3}));
+  EXPECT_DOUBLE_EQ(d.halfPoint, 3.5);
+  d = Normalised({1, 0.5, 2}, 0);  // nothing above the last entry
+  EXPECT_DOUBLE_EQ(d.probability[1], 1.0 / 3);
+  // w covering every generation leaves all probabilities 0.
+  d = Normalised({1, 2}, 5);
+  EXPECT_EQ(d.probability, (std::vector<double>{0, 0}));
+  EXPECT_EQ(d.halfPoint, 0.0);
+  d = Normalised({}, 0);
+  EXPECT_TRUE(d.probability.empty());
+}
+
+TEST(TmrcaNormalisation, WithTenGenerationsWithoutAncestorTheSumStartsAtTen) {
+  std::vector<double> raw;
+  for (int g = 0; g < 600; ++g) raw.push_back(1.0 / (1 + g));
+  const CNizVerovatnoca d = Normalised(raw, 10);
+  for (int i = 0; i < 10; ++i) EXPECT_EQ(d.cumulative[i], 0.0);
+  EXPECT_GT(d.cumulative[10], 0.0);
+  EXPECT_GE(d.halfPoint, 10.0);
+}
+
+}  // namespace
+}  // namespace varnik

@@ -1,0 +1,197 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "common/format.h"
+#include "texts/text_table.h"
+#include "tmrca/prepare_markers.h"
+#include "tmrca/tmrca_input.h"
+#include "ystr/markers.h"
+
+namespace varnik {
+namespace {
+
+constexpr int32_t kEn = kLanguageEnglish;
+const char k12[] = "13 24 14 11 11-14 12 12 12 13 13 29";
+const char k25[] = "13 24 14 11 11-14 12 12 12 13 13 29 17 9-10 11 11 25 15 19 29 15-15-17-17";
+
+const char* T(int32_t id) { return TextById(id, kEn).c_str(); }
+
+struct Read {
+  bool ok;
+  TmrcaHaplotypes haplotypes;
+  std::vector<std::string> names;
+  std::string error;
+};
+
+Read ReadInput(const std::string& descendants, const std::string& ancestor = "", int32_t order = 0,
+               int32_t minimum = 0) {
+  Read r;
+  r.ok = ReadTmrcaInput({descendants, ancestor, order, minimum}, r.haplotypes, r.names, r.error, kEn);
+  return r;
+}
+
+std::string Lines(const std::string& line, int count) {
+  std::string text;
+  for (int i = 0; i < count; ++i) text += line + "\n";
+  return text;
+}
+
+TEST(TmrcaInput, BadLinesAndCountsGiveTheirMessages) {
+  EXPECT_EQ(ReadInput(k12, "13 x").error, Format("%s: %s.", T(237), T(239)));
+  EXPECT_EQ(ReadInput(std::string(k12) + "\n13 24 1a\n").error, Format("%s %d: %s.", T(238), 2, T(239)));
+  EXPECT_EQ(ReadInput("").error, Format(T(236), 500, 0));
+  EXPECT_EQ(ReadInput(Lines(k12, 501)).error, Format(T(236), 500, 501));
+  // Descendants dropped for too few values do not count.
+  const Read filtered = ReadInput(Lines(k12, 500) + "13 24 14\n", "", 0, 12);
+  EXPECT_TRUE(filtered.ok) << filtered.error;
+  EXPECT_EQ(filtered.haplotypes.size(), 501u);
+
+  const Read ok = ReadInput("13 24 ; first\n\n 13 25 ;second ", "13 24; root");
+  ASSERT_TRUE(ok.ok) << ok.error;
+  EXPECT_EQ(ok.names, (std::vector<std::string>{"root", "first", "second"}));
+  EXPECT_TRUE(ReadInput(k12, "").ok);  // an empty ancestor is accepted
+}
+
+TEST(TmrcaInput, CopyCountsMustAgreeBetweenHaplotypes) {
+  const std::string one385 = "13 24 14 11 11 12";
+  EXPECT_EQ(ReadInput(std::string(k12) + "\n" + one385).error, Format(T(243), 1, 2) + " DYS385.");
+  EXPECT_EQ(ReadInput(std::string(k12) + "\n" + k12, one385).error, Format(T(242), 1) + " DYS385.");
+  // A descendant without the column does not take part in the check.
+  EXPECT_TRUE(ReadInput(std::string(k12) + "\n13 24 14 11 $ 12").ok);
+}
+
+TEST(TmrcaInput, PanelOrdersConvertDescendantsAndKeepAnOddAncestor) {
+  const std::string panel17 = "15 13 24 29 17 14 11 14 13 11 12 23 11 12 15 12 19";  // 17-marker kit order
+  const Read r = ReadInput(panel17, "13 24", 5);
+  ASSERT_TRUE(r.ok) << r.error;
+  EXPECT_EQ(r.haplotypes[0].columnCount(), 2);          // ancestor stays as typed
+  EXPECT_EQ(r.haplotypes[1].ValueOf(kColumnDys389ii, 0), 29);  // DYS389II kept as typed
+  EXPECT_EQ(r.haplotypes[1].ValueOf(kColumnGataH4, 0), 11);    // kit count lowered by one
+  EXPECT_EQ(r.haplotypes[1].CopiesOf(kColumnDys385), 2);
+  EXPECT_EQ(ReadInput(panel17 + "\n13 24 14", "", 5).error, T(170));
+}
+
+TEST(TmrcaInput, ColumnsAreCleanedAndTrailingEmptyColumnsDropped) {
+  const Read r = ReadInput("13 0 $-15 14-0 $ $");
+  ASSERT_TRUE(r.ok) << r.error;
+  const auto& h = r.haplotypes[1];
+  EXPECT_EQ(h.copyCounts, (std::vector<int32_t>{1, 0, 1, 1}));
+  EXPECT_EQ(h.ValueOf(1, 0), 0);   // a removed 0 leaves 0
+  EXPECT_EQ(h.ValueOf(2, 0), 15);  // copies renumbered
+  EXPECT_EQ(h.values.size(), 4u);
+}
+
+TEST(TmrcaAncestor, MostFrequentValueRoundsTheMeanUnlessTopCountsTie) {
+  EXPECT_EQ(MostFrequentValue({13, 13, 13, 14}), 13);
+  EXPECT_EQ(MostFrequentValue({13, 13, 16}), 14);
+  EXPECT_EQ(MostFrequentValue({13, 14}), 13);
+  EXPECT_EQ(MostFrequentValue({15, 14, 15, 14, 16}), 14);
+  EXPECT_EQ(MostFrequentValue({-1, 12, -1}), 12);
+  EXPECT_EQ(MostFrequentValue({-1, -1}), -1);
+  EXPECT_EQ(MostFrequentValue({}), -1);
+}
+
+TEST(TmrcaAncestor, CompleteAncestorFillsFromDescendantsOrLeavesUnknown) {
+  Read r = ReadInput("13 24 11-14\n13 25 11-14\n14 25 11-15\n13 25 12-14", "12");
+  ASSERT_TRUE(r.ok);
+  TmrcaHaplotypes unknown = r.haplotypes;
+  ASSERT_TRUE(CompleteAncestor(r.haplotypes, false));
+  const auto& a = r.haplotypes[0];
+  EXPECT_EQ(a.copyCounts, (std::vector<int32_t>{1, 1, 2}));
+  EXPECT_EQ(a.ValueOf(0, 0), 12);  // typed: kept
+  EXPECT_EQ(a.ValueOf(1, 0), 25);  // 24 25 25 25: mean 24.75
+  EXPECT_EQ(a.ValueOf(2, 0), 11);  // 11 11 11 12
+  EXPECT_EQ(a.ValueOf(2, 1), 14);
+  EXPECT_EQ(a.values[3].copy, 1);
+  EXPECT_FALSE(CompleteAncestor(r.haplotypes, false));  // nothing changes the second time
+
+  ASSERT_TRUE(CompleteAncestor(unknown, true));
+  EXPECT_EQ(unknown[0].ValueOf(0, 0), 12);
+  EXPECT_EQ(unknown[0].ValueOf(1, 0), -1);
+  EXPECT_EQ(unknown[0].ValueOf(2, 1), -1);
+  EXPECT_EQ(FormatAncestor(unknown[0], 0), "12 $ $");
+}
+
+struct Prepared {
+  bool ok;
+  std::vector<CSTROznaka> records;
+  std::string error;
+};
+
+Prepared Prepare(const std::string& descendants, const std::string& ancestor, int32_t choice = 1, int32_t order = 0,
+                 bool allowUnknown = false) {
+  Read r = ReadInput(descendants, ancestor, order);
+  EXPECT_TRUE(r.ok) << r.error;
+  CompleteAncestor(r.haplotypes, allowUnknown);
+  Prepared p;
+  p.ok = PrepareMarkers(r.haplotypes, choice, order, p.records, p.error, kEn);
+  return p;
+}
+
+std::vector<int32_t> Markers(const std::vector<CSTROznaka>& records) {
+  std::vector<int32_t> out;
+  for (const auto& r : records) out.push_back(r.marker);
+  return out;
+}
+
+TEST(TmrcaRecords, MarkerChoiceAndOrderSelectRecords) {
+  const std::string two = std::string(k12) + "\n" + k12;
+  EXPECT_EQ(Markers(Prepare(two, k12, 1).records), (std::vector<int32_t>{0, 1, 2, 3, 4, 4, 6, 7, 8, 9, 10, 11}));
+  EXPECT_EQ(Markers(Prepare(two, k12, 0).records), (std::vector<int32_t>{0, 1, 2, 3, 6, 7, 8, 9, 10, 11}));
+  EXPECT_EQ(Markers(Prepare(two, k12, 2).records), (std::vector<int32_t>{4, 4}));
+  const Prepared limited = Prepare(std::string(k25) + "\n" + k25, "", 1, 1);
+  ASSERT_TRUE(limited.ok) << limited.error;
+  EXPECT_EQ(limited.records.size(), 12u);
+  EXPECT_EQ(Prepare(std::string(k25) + "\n" + k25, "", 1, 2).records.size(), 25u);
+  EXPECT_EQ(Prepare("13 24 14 11", "", 2).error, T(245));
+}
+
+TEST(TmrcaRecords, Dys389IIBecomesTheDifferencePlusThirteen) {
+  const Prepared p = Prepare("13 24 14 11 11-14 12 12 12 12 13 29", k12);
+  ASSERT_TRUE(p.ok) << p.error;
+  const CSTROznaka& second = p.records.back();
+  ASSERT_EQ(second.marker, kDys389ii);
+  EXPECT_EQ(second.ancestorCode, 29 + 18);          // 29 - 13 + 13
+  EXPECT_EQ(second.descendantCodes[0], 30 + 18);    // 29 - 12 + 13
+  EXPECT_EQ(second.states[second.descendantStates[0]], 48);
+}
+
+TEST(TmrcaRecords, UnknownDys389StaysUnknownAfterTheConversion) {
+  // No ancestral values at all, and a descendant without either DYS389.
+  const Prepared p = Prepare(std::string(k12) + "\n13 24 14 11 11-14 12 12 12 $ 13 $", "", 1, 0, true);
+  ASSERT_TRUE(p.ok) << p.error;
+  const CSTROznaka& second = p.records.back();
+  EXPECT_EQ(second.ancestorCode, 0);
+  EXPECT_EQ(second.ancestorState, -1);
+  EXPECT_EQ(second.descendantStates[1], -1);
+  EXPECT_EQ(second.descendantStates[0], StateOfCode(second, 29 + 18));
+}
+
+TEST(TmrcaRecords, BadValuesAndDys389ProblemsGiveTheirMessages) {
+  const std::string bad393 = std::string(k12) + "\n30 24 14 11 11-14 12 12 12 13 13 29";
+  EXPECT_EQ(Prepare(bad393, k12).error,
+            Format("%s %d: %s %s", T(238), 2, Format(T(244), 30).c_str(), "DYS393"));
+  EXPECT_EQ(Prepare("13 24 14 11 11-14 12 12 12 $ 13 29\n" + std::string(k12), k12).error,
+            Format("%s %d. %s", T(238), 1, T(252)));
+  // The ancestor's DYS389I stays missing only when unknown ancestral values are allowed.
+  EXPECT_EQ(Prepare(k12, "13 24 14 11 11-14 12 12 12 $ 13 29", 1, 0, true).error, Format("%s. %s", T(237), T(252)));
+  const std::string double389 = "13 24 14 11 11-14 12 12 12 13-14 13 29";
+  EXPECT_EQ(Prepare(double389, double389, 1).error, T(251));
+  EXPECT_EQ(Prepare(double389, double389, 0).error, T(252));  // DYS389I is not taken with single copies only
+}
+
+TEST(TmrcaRecords, FewValuesWarningNamesUpToFourMarkers) {
+  const std::string few = "13 24 14 11 12 12\n$ 24 $ $ $ $\n$ 24 $ $ $ $\n$ 24 $ $ $ $";
+  const Prepared p = Prepare(few, "13 24 14 11 12 12");
+  ASSERT_TRUE(p.ok) << p.error;
+  EXPECT_EQ(WarnFewValues(p.records, kEn), Format(T(262), "DYS 393, DYS 19, DYS 391, DYS 385a..."));
+  EXPECT_EQ(WarnFewValues(p.records, kLanguageSerbian),
+            Format(TextById(262, kLanguageSerbian).c_str(), "ДЫС 393, ДЫС 19, ДЫС 391, ДЫС 385а..."));
+  // With three descendants nothing is too few.
+  EXPECT_EQ(WarnFewValues(Prepare("13 24 14\n$ 24 $\n$ 24 $", "13 24 14").records, kEn), "");
+}
+
+}  // namespace
+}  // namespace varnik
