@@ -21,6 +21,8 @@ constexpr Subcommand kSubcommands[] = {
     {"haplotype", "haplotype [--order 0..5] [--comma] [--to-panel N] [--lang sr|en|ru] TEXT", "read a Y-STR haplotype line and show it marker by marker", varnik::cli::RunHaplotype},
     {"tmrca", "tmrca --descendants FILE [--ancestor TEXT] [--order 0..9] [--markers 0|1|2] [--allow-unknown] [--min-markers N] [--without N] [--lang sr|en|ru] [--svg OUT [--graph 0..3]]", "age of the most recent common ancestor of Y-STR haplotypes", varnik::cli::RunTmrca},
     {"transition-table", "transition-table --generations N --out FILE", "write the mutation model's transition tables", varnik::cli::RunTransitionTable},
+    {"axes", "axes FILE [--lang sr|en|ru]", "summarise a computed-axes file (.ose): set, groups, axes", varnik::cli::RunAxes},
+    {"plot", "plot FILE --svg OUT [--axes X,Y] [--flip-h] [--flip-v] [--size WxH] [--sample-names] [--lang sr|en|ru]", "draw the population plot of a computed-axes file into an SVG file", varnik::cli::RunPlot},
 };
 
 void PrintHelp() {

@@ -11,5 +11,7 @@ int RunMenu(Args& args);
 int RunHaplotype(Args& args);
 int RunTmrca(Args& args);
 int RunTransitionTable(Args& args);
+int RunAxes(Args& args);
+int RunPlot(Args& args);
 
 }  // namespace varnik::cli

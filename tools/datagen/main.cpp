@@ -4,12 +4,17 @@
 #include <cstdio>
 #include <string>
 
+#include "example_axes.h"
+
 int main(int argc, char** argv) {
   if (argc != 2) {
     std::fprintf(stderr, "usage: varnik-datagen OUTPUT_FOLDER\n");
     return 1;
   }
   const std::string folder = argv[1];
-  (void)folder;  // generators write here as the subsystems that need data land
+  if (!varnik::datagen::WriteExampleAxesSet(folder)) {
+    std::fprintf(stderr, "varnik-datagen: cannot write %s/%s\n", folder.c_str(), varnik::datagen::kExampleAxesFile);
+    return 1;
+  }
   return 0;
 }

@@ -1,0 +1,104 @@
+#include <gtest/gtest.h>
+
+#include "cli/subcommands.h"
+#include "common/binary_io.h"
+#include "plot/axes_file.h"
+#include "plot/plot_state.h"
+#include "shell/app_state.h"
+#include "texts/text_table.h"
+
+namespace varnik::cli {
+namespace {
+
+struct Result {
+  int status;
+  std::string out, err;
+};
+
+Result RunCli(int (*run)(Args&), std::vector<std::string> argv) {
+  Args args(std::move(argv));
+  ::testing::internal::CaptureStdout();
+  ::testing::internal::CaptureStderr();
+  const int status = run(args);
+  std::string out = ::testing::internal::GetCapturedStdout();
+  std::string err = ::testing::internal::GetCapturedStderr();
+  return {status, out, err};
+}
+
+// Two groups on three axes.
+std::string WriteSet(const std::string& name) {
+  ComputedAxesSet set;
+  set.name = TextById(kTextDataSetEurope290k, kLanguageSerbian);
+  set.description = "three samples";
+  set.header.computationKind = 3;
+  for (int32_t id : {kPopSerbs, kPopFrench}) {
+    CStanovnistvo g;
+    g.name = TextById(id, kLanguageSerbian);
+    g.colour = 0x0000FF;  // red
+    g.markerShape = 1;
+    set.groups.push_back(g);
+  }
+  for (int i = 0; i < 3; ++i) {
+    CUzorak s;
+    s.name = "S" + std::to_string(i);
+    s.group = i == 2 ? 1 : 0;
+    set.samples.push_back(s);
+  }
+  for (int a = 0; a < 3; ++a) set.axes.push_back({{}, 0.25 / (a + 1), {0.0 + a, 1.0, 2.0 * a}});
+  const std::string path = ::testing::TempDir() + "/varnik_cli_" + name;
+  EXPECT_TRUE(WriteComputedAxesFile(path, set));
+  return path;
+}
+
+TEST(CliAxes, SummarisesTheSetInTheChosenLanguage) {
+  const std::string path = WriteSet("summary.ose");
+  const Result r = RunCli(RunAxes, {path});
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_NE(r.out.find("Set: Europe with Near East and North Africa - 290k SNPs\n"), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("Description: three samples"), std::string::npos);
+  EXPECT_NE(r.out.find("Computation kind: 3 (other computation)"), std::string::npos);
+  EXPECT_NE(r.out.find("Serbs"), std::string::npos);
+  EXPECT_NE(r.out.find("    2 samples"), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("    2  12.500%"), std::string::npos) << r.out;
+  EXPECT_NE(RunCli(RunAxes, {path, "--lang", "ru"}).out.find("Европа с Ближним Востоком"), std::string::npos);
+  EXPECT_EQ(g_language, kLanguageSerbian);
+}
+
+TEST(CliAxes, ReportsWhyAFileCannotBeRead) {
+  const std::string path = ::testing::TempDir() + "/varnik_cli_short.ose";
+  ASSERT_TRUE(WriteFileAtomically(path, "\x02\x00\x00\x00"));
+  const Result r = RunCli(RunAxes, {path});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.err.find("cut short"), std::string::npos) << r.err;
+  EXPECT_EQ(RunCli(RunAxes, {}).status, 1);
+}
+
+TEST(CliPlot, DrawsThePlotIntoAnSvgFileAndLeavesNoState) {
+  const std::string path = WriteSet("plot.ose");
+  const std::string svg = ::testing::TempDir() + "/varnik_cli_plot.svg";
+  const Result r = RunCli(RunPlot, {path, "--svg", svg, "--axes", "3,1", "--flip-h", "--size", "400x300",
+                                 "--sample-names"});
+  ASSERT_EQ(r.status, 0) << r.err;
+  std::string text;
+  ASSERT_TRUE(ReadWholeFile(svg, text));
+  EXPECT_NE(text.find("width=\"400\""), std::string::npos);
+  EXPECT_NE(text.find("Axis 3/1 of 3 with square participation 8.333% / 25.000%"), std::string::npos);
+  EXPECT_NE(text.find(">S2<"), std::string::npos);
+  EXPECT_NE(text.find(">French<"), std::string::npos);
+  EXPECT_TRUE(g_plotPoints.empty());
+  EXPECT_EQ(g_flipHorizontal, 0);
+  EXPECT_EQ(g_showSampleNames, 0);
+  EXPECT_TRUE(g_dataSetName.empty());
+}
+
+TEST(CliPlot, RefusesBadArguments) {
+  const std::string path = WriteSet("args.ose");
+  const std::string svg = ::testing::TempDir() + "/varnik_cli_args.svg";
+  EXPECT_EQ(RunCli(RunPlot, {path}).status, 1);                                  // no --svg
+  EXPECT_EQ(RunCli(RunPlot, {path, "--svg", svg, "--axes", "1,4"}).status, 1);   // only three axes
+  EXPECT_EQ(RunCli(RunPlot, {path, "--svg", svg, "--size", "300"}).status, 1);
+  EXPECT_EQ(RunCli(RunPlot, {path + ".missing", "--svg", svg}).status, 1);
+}
+
+}  // namespace
+}  // namespace varnik::cli

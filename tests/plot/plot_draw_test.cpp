@@ -1,0 +1,319 @@
+// Drawing the plot on the recording canvas, and the grid's number helpers.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <set>
+
+#include "platform/recording_canvas.h"
+#include "plot/plot_draw.h"
+#include "plot/plot_view.h"
+#include "plot_fixtures.h"
+
+namespace varnik {
+namespace {
+
+using test::Group;
+using test::Sample;
+
+TEST(PlotNumbers, NiceStepPicksTheRoundStepNearestTheWantedCount) {
+  EXPECT_DOUBLE_EQ(NiceStep(10, 36), 0.25);  // 41 lines; 0.2 gives 51, 0.5 gives 21
+  EXPECT_DOUBLE_EQ(NiceStep(10, 24), 0.5);
+  EXPECT_DOUBLE_EQ(NiceStep(1, 24), 0.05);   // a range of 1 is scaled up first
+  EXPECT_DOUBLE_EQ(NiceStep(0.05, 24), 0.002);
+  EXPECT_DOUBLE_EQ(NiceStep(2000, 36), 50);
+  EXPECT_DOUBLE_EQ(NiceStep(0.00005, 36), 0.00001);
+  EXPECT_DOUBLE_EQ(NiceStep(std::nan(""), 36), 0.00001);
+}
+
+TEST(PlotNumbers, TrimNumberDropsZerosOnlyAfterADecimalPoint) {
+  EXPECT_EQ(TrimNumber("0.2500000000"), "0.25");
+  EXPECT_EQ(TrimNumber("3.0000000000"), "3");
+  EXPECT_EQ(TrimNumber("-0.5000000000"), "-0.5");
+  EXPECT_EQ(TrimNumber("100"), "100");
+}
+
+TEST(PlotNumbers, MedianOfIgnoresMissingValues) {
+  std::vector<double> odd{3, 1, 2};
+  EXPECT_EQ(MedianOf(odd), 2);
+  std::vector<double> even{4, 1, 3, 2};
+  EXPECT_EQ(MedianOf(even), 2.5);
+  std::vector<double> missing{std::nan(""), 1e-10, 5, 1e-10};
+  EXPECT_EQ(MedianOf(missing), 5);
+  std::vector<double> none{std::nan("")};
+  EXPECT_EQ(MedianOf(none), 0);
+}
+
+// Pixels covered by the recorded lines and filled rectangles, as the device
+// context would set them (lines exclude their last point).
+std::set<std::pair<int, int>> Pixels(const std::vector<DrawOp>& ops) {
+  std::set<std::pair<int, int>> out;
+  for (const DrawOp& op : ops) {
+    if (op.kind == DrawOp::kLine) {
+      const int dx = (op.to.x > op.from.x) - (op.to.x < op.from.x);
+      const int dy = (op.to.y > op.from.y) - (op.to.y < op.from.y);
+      for (Point p = op.from; p.x != op.to.x || p.y != op.to.y; p.x += dx, p.y += dy) out.insert({p.x, p.y});
+    } else if (op.kind == DrawOp::kFillRect) {
+      for (int y = op.from.y; y < op.to.y; ++y) {
+        for (int x = op.from.x; x < op.to.x; ++x) out.insert({x, y});
+      }
+    }
+  }
+  return out;
+}
+
+// The 9 x 9 pixels around (cx, cy) as rows of '#' and '.' joined by '|'.
+std::string Picture(const std::set<std::pair<int, int>>& pixels, int cx, int cy) {
+  std::string rows;
+  for (int y = cy - 4; y <= cy + 4; ++y) {
+    if (y > cy - 4) rows += '|';
+    for (int x = cx - 4; x <= cx + 4; ++x) rows += pixels.count({x, y}) ? '#' : '.';
+  }
+  return rows;
+}
+
+class PlotDrawing : public test::PlotStateTest {
+ protected:
+  static constexpr int kW = 485, kH = 482;  // a plot area of 400 x 400
+
+  std::vector<DrawOp> Draw(int width = kW, int height = kH) {
+    RecordingCanvas canvas({width, height});
+    DrawPlot(g_plotPoints, g_plotGroups, canvas);
+    return canvas.ops();
+  }
+  static std::vector<DrawOp> TextOps(const std::vector<DrawOp>& ops, const std::string& text) {
+    std::vector<DrawOp> out;
+    for (const DrawOp& op : ops) {
+      if (op.kind == DrawOp::kText && op.text == text) out.push_back(op);
+    }
+    return out;
+  }
+  // Only the markers: operations drawn between the grid and the labels, in
+  // a given colour.
+  static std::vector<DrawOp> InColour(const std::vector<DrawOp>& ops, Color colour) {
+    std::vector<DrawOp> out;
+    for (const DrawOp& op : ops) {
+      if ((op.kind == DrawOp::kLine && op.state.pen == colour) || (op.kind == DrawOp::kFillRect && op.color == colour)) {
+        out.push_back(op);
+      }
+    }
+    return out;
+  }
+};
+
+TEST_F(PlotDrawing, NothingIsDrawnWithoutAPlotAreaOrAxisWeights) {
+  test::InstallPlot({Group(kPopSerbs, {255, 0, 0}, 0)}, {Sample("a", 0, {0, 0}), Sample("b", 0, {1, 1})});
+  EXPECT_TRUE(Draw(85, 500).empty());
+  EXPECT_TRUE(Draw(500, 82).empty());
+  EXPECT_FALSE(Draw(86, 83).empty());
+  g_axisWeights.clear();
+  EXPECT_TRUE(Draw().empty());
+}
+
+TEST_F(PlotDrawing, ASingleVisibleSampleSitsAtTheLowerLeftCornerOfThePlotArea) {
+  test::InstallPlot({Group(kPopSerbs, {10, 20, 30}, 0)},
+                    {Sample("a", 0, {-3, 7}), Sample("b", 0, {2.5, -1}), Sample("c", 0, {9, 9})});
+  HidePoint(0);
+  HidePoint(2);
+  const auto ops = Draw();
+  EXPECT_EQ(g_plotPoints[1].screenX, 60);
+  EXPECT_EQ(g_plotPoints[1].screenY, kH - 50);
+  const auto marker = InColour(ops, {10, 20, 30});
+  ASSERT_EQ(marker.size(), 1u);
+  EXPECT_EQ(marker[0].from, (Point{58, kH - 52}));
+  EXPECT_EQ(marker[0].to, (Point{62, kH - 48}));
+  EXPECT_DOUBLE_EQ(g_plotView.x1, 2.51);
+  EXPECT_DOUBLE_EQ(g_plotView.y1, -0.99);
+}
+
+TEST_F(PlotDrawing, SamplesMapWithOneScaleForBothAxes) {
+  test::InstallPlot({Group(kPopSerbs, {10, 20, 30}, 0)}, {Sample("a", 0, {0, 0}), Sample("b", 0, {1, 0.4})});
+  Draw(685, 482);  // plot area 600 x 400
+  // Box -0.01..1.01 by -0.01..0.41: the horizontal axis sets the scale and
+  // the vertical one gets the spare room.
+  const double k = 600 / 1.02;
+  EXPECT_EQ(g_plotPoints[0].screenX, static_cast<int>(0.01 * k) + 60);
+  EXPECT_EQ(g_plotPoints[0].screenY, 482 - (static_cast<int>(0.01 * k) + 50));
+  EXPECT_EQ(g_plotPoints[1].screenX, static_cast<int>(1.01 * k) + 60);
+  EXPECT_EQ(g_plotPoints[1].screenY, 482 - (static_cast<int>(0.41 * k) + 50));
+  // Flipping the horizontal axis mirrors the picture.
+  g_flipHorizontal = 1;
+  SelectAxisPair(g_plotPoints, 0, 1);
+  Draw(685, 482);
+  EXPECT_EQ(g_plotPoints[1].screenX, static_cast<int>(0.01 * k) + 60);
+}
+
+TEST_F(PlotDrawing, MarkerShapesCoverTheirPixels) {
+  // Rows of the 9 x 9 pixels around the sample, top to bottom; shape 5
+  // reaches beyond them and is checked by its own pixels below.
+  const char* expected[9] = {
+      ".........|.........|..####...|..####...|..####...|..####...|.........|.........|.........",
+      "....#....|....#....|....#....|....#....|########.|....#....|....#....|....#....|.........",
+      "#........|.#.....#.|..#...#..|...#.#...|....#....|...#.#...|..#...#..|.#.....#.|#........",
+      "#########|#...#...#|#...#...#|#...#...#|#########|#...#...#|#...#...#|#...#...#|########.",
+      "....#....|...#.#...|..#...#..|.#.....#.|#.......#|.#.....#.|..#...#..|...#.#...|....#....",
+      "",
+      "....#....|...###...|..#.#.#..|.#..#..#.|#########|.#..#..#.|..#.#.#..|...###...|....#....",
+      ".........|.#######.|.####..#.|.####..#.|.#######.|.#..####.|.#..####.|.#######.|.........",
+      "#########|##.....##|#.#...#.#|#..#.#..#|#...#...#|#..#.#..#|#.#...#.#|##.....##|########.",
+  };
+  for (int shape = 0; shape <= 9; ++shape) {
+    ResetPlotState();
+    const Color colour{static_cast<uint8_t>(100 + shape), 1, 2};
+    // Two samples set the view; only the one at the lower left is inside the
+    // frame's margin-free corner, far from the other.
+    test::InstallPlot({Group(kPopSerbs, colour, shape)}, {Sample("a", 0, {0, 0}), Sample("b", 0, {1, 1})});
+    const auto ops = Draw();
+    const CUzorak& a = g_plotPoints[0];
+    std::set<std::pair<int, int>> pixels;
+    for (const auto& p : Pixels(InColour(ops, colour))) {
+      if (std::abs(p.first - a.screenX) <= 9 && std::abs(p.second - a.screenY) <= 9) pixels.insert(p);
+    }
+    if (shape == 9) {
+      EXPECT_TRUE(pixels.empty());  // an unknown shape draws no marker
+    } else if (shape == 5) {
+      EXPECT_EQ(pixels.size(), 47u);
+      for (auto [dx, dy] : {std::pair{-9, 0}, {8, 0}, {0, -9}, {0, 8}, {4, 0}, {2, 2}, {-3, -1}}) {
+        EXPECT_TRUE(pixels.count({a.screenX + dx, a.screenY + dy})) << dx << "," << dy;
+      }
+      EXPECT_FALSE(pixels.count({a.screenX + 9, a.screenY}));
+    } else {
+      EXPECT_EQ(Picture(pixels, a.screenX, a.screenY), expected[shape]) << "shape " << shape;
+    }
+  }
+}
+
+TEST_F(PlotDrawing, NeverDrawnGroupsWidenTheBoxButKeepTheirPositions) {
+  std::vector<CStanovnistvo> groups(118, Group(kPopSerbs, {10, 20, 30}, 0));
+  groups[115] = Group(kPopAncientGenomes, {40, 50, 60}, 0);
+  groups[87] = Group(kPopMixedOrigin, {70, 80, 90}, 0);
+  std::vector<CUzorak> samples = {Sample("a", 0, {0, 0}), Sample("ancient", 115, {1, 1}),
+                                  Sample("mixed", 87, {100, 100}), Sample("p", 116, {0.5, 0.5}),
+                                  Sample("n", 117, {0.5, 0.5})};
+  samples[2].screenX = 7;
+  samples[2].screenY = 8;
+  test::InstallPlot(groups, samples);
+  const auto ops = Draw();
+  EXPECT_DOUBLE_EQ(g_plotView.x1, 101);  // the sample of group 87 counts in the data box
+  EXPECT_EQ(g_plotPoints[2].screenX, 7);
+  EXPECT_EQ(g_plotPoints[2].screenY, 8);
+  EXPECT_TRUE(InColour(ops, {70, 80, 90}).empty());
+  EXPECT_EQ(InColour(ops, {40, 50, 60}).size(), 1u);  // group 115 is drawn ...
+  EXPECT_TRUE(TextOps(ops, Texts().TranslateSerbianName(groups[115].name)).empty());  // ... without a label
+  EXPECT_EQ(TextOps(ops, Texts().TranslateSerbianName(groups[0].name)).size(), 5u);
+}
+
+TEST_F(PlotDrawing, LabelsSitAtTheGroupMediansWithoutSerb06) {
+  g_language = kLanguageEnglish;
+  test::InstallPlot({Group(kPopSerbs, {10, 20, 30}, 0)},
+                    {Sample("a", 0, {0, 0}), Sample("b", 0, {1, 1}), Sample("c", 0, {2, 4}),
+                     Sample("SERB06", 0, {10, 10})});
+  const auto ops = Draw();
+  const auto labels = TextOps(ops, "Serbs");
+  ASSERT_EQ(labels.size(), 5u);
+  const int lx = g_plotPoints[1].screenX;  // the median sample (1, 1)
+  const int ly = g_plotPoints[1].screenY + 50 - 48;
+  const std::vector<Point> expected = {{lx + 2, ly - 2}, {lx + 2, ly + 2}, {lx - 2, ly - 2}, {lx - 2, ly + 2}, {lx, ly}};
+  for (std::size_t k = 0; k < 5; ++k) {
+    EXPECT_EQ(labels[k].from, expected[k]) << k;
+    EXPECT_EQ(labels[k].color, k < 4 ? kBlack : (Color{10, 20, 30}));
+    EXPECT_EQ(labels[k].state.font.weight, 600);
+    EXPECT_EQ(labels[k].state.clip, (Rect{53, 25, kW - 18, kH - 43}));
+  }
+  // SERB06 is drawn like the others.
+  EXPECT_NE(g_plotPoints[3].screenX, 0);
+  g_showPopulationNames = 0;
+  EXPECT_TRUE(TextOps(Draw(), "Serbs").empty());
+}
+
+TEST_F(PlotDrawing, GroupLabelsOutsideAZoomedWindowAreStillDrawnClipped) {
+  g_language = kLanguageEnglish;
+  test::InstallPlot({Group(kPopSerbs, {10, 20, 30}, 0), Group(kPopRussians, {1, 2, 3}, 1)},
+                    {Sample("a", 0, {0, 0}), Sample("b", 1, {10, 10})});
+  Draw();
+  for (int k = 0; k < 12; ++k) ZoomIn();
+  const auto ops = Draw();
+  const auto russians = TextOps(ops, "Russians");
+  ASSERT_EQ(russians.size(), 5u);
+  EXPECT_TRUE(russians[4].state.clip.has_value());
+  EXPECT_TRUE(InColour(ops, {1, 2, 3}).empty());  // its sample is outside the window
+}
+
+TEST_F(PlotDrawing, Group91IsRedButItsSampleNamesKeepTheGroupColour) {
+  g_language = kLanguageEnglish;
+  g_showSampleNames = 1;
+  std::vector<CStanovnistvo> groups(92, Group(kPopSerbs, {10, 20, 30}, 1));
+  groups[91] = Group(kPopYemenJews, {0, 200, 0}, 1);
+  test::InstallPlot(groups, {Sample("y1", 91, {0, 0}), Sample("y2", 91, {1, 1})});
+  const auto ops = Draw();
+  EXPECT_EQ(InColour(ops, {255, 0, 0}).size(), 4u);  // two plus markers
+  EXPECT_TRUE(InColour(ops, {0, 200, 0}).empty());
+  const auto names = TextOps(ops, "y1");
+  ASSERT_EQ(names.size(), 1u);
+  EXPECT_EQ(names[0].color, (Color{0, 200, 0}));
+  EXPECT_EQ(names[0].from, (Point{g_plotPoints[0].screenX, g_plotPoints[0].screenY}));
+  EXPECT_EQ(names[0].state.align, kAlignCenter | kAlignTop);
+  const auto label = TextOps(ops, Texts().TranslateSerbianName(groups[91].name));
+  ASSERT_EQ(label.size(), 5u);
+  EXPECT_EQ(label[4].color, (Color{255, 0, 0}));
+}
+
+TEST_F(PlotDrawing, NameUnderTheMouseAppearsBelowTheSample) {
+  test::InstallPlot({Group(kPopAnatolianTurks, {10, 20, 30}, 0)},
+                    {Sample("TURKISH09", 0, {0, 0}), Sample("TURKISH10", 0, {1, 1})});
+  g_hoverIndex = 0;
+  auto ops = Draw();
+  const auto name = TextOps(ops, "TURKISH09");
+  ASSERT_EQ(name.size(), 1u);
+  EXPECT_EQ(name[0].from, (Point{g_plotPoints[0].screenX, g_plotPoints[0].screenY + 10}));
+  g_hoverIndex = 1;
+  ops = Draw();
+  EXPECT_TRUE(TextOps(ops, "TURKISH10").empty());
+  EXPECT_EQ(TextOps(ops, std::string(NameUnderMouse(g_plotPoints[1]))).size(), 1u);
+  g_showNameUnderMouse = 0;
+  EXPECT_TRUE(TextOps(Draw(), std::string(NameUnderMouse(g_plotPoints[1]))).empty());
+}
+
+TEST_F(PlotDrawing, CaptionNamesTheAxesAndTheirShares) {
+  g_language = kLanguageEnglish;
+  test::InstallPlot({Group(kPopSerbs, {10, 20, 30}, 0)}, {Sample("a", 0, {0, 0, 5}), Sample("b", 0, {1, 1, 6})},
+                    {0.12345, 0.06789, 0.01});
+  SelectAxisPair(g_plotPoints, 0, 2);
+  const auto caption = TextOps(Draw(), "Axis 1/3 of 3 with square participation 12.345% / 1.000%");
+  ASSERT_EQ(caption.size(), 1u);
+  EXPECT_EQ(caption[0].from, (Point{5, 2}));
+  EXPECT_EQ(caption[0].color, (Color{255, 255, 0}));
+  EXPECT_TRUE(caption[0].state.opaqueBackground);
+  EXPECT_FALSE(caption[0].state.clip.has_value());
+}
+
+TEST_F(PlotDrawing, GridLinesAtRoundValuesInsideTheData) {
+  test::InstallPlot({Group(kPopSerbs, {10, 20, 30}, 0)}, {Sample("a", 0, {0, 0}), Sample("b", 0, {1, 1})});
+  const auto ops = Draw();
+  // Box -0.01..1.01 on both axes: steps of 0.1 give 11 vertical lines from
+  // 0 to 1, labelled without trailing zeros.
+  std::vector<DrawOp> vertical;
+  for (const DrawOp& op : ops) {
+    if (op.kind == DrawOp::kLine && op.state.pen == Color{24, 24, 24} && op.from.x == op.to.x) vertical.push_back(op);
+  }
+  ASSERT_EQ(vertical.size(), 11u);
+  EXPECT_EQ(vertical.front().from, (Point{g_plotPoints[0].screenX, kH - 33}));
+  EXPECT_EQ(vertical.back().from.x, g_plotPoints[1].screenX);
+  EXPECT_EQ(TextOps(ops, "0.3").size(), 2u);  // one label per axis
+  EXPECT_EQ(TextOps(ops, "1").size(), 2u);
+}
+
+TEST_F(PlotDrawing, CoordinatesThatAreNotNumbersAreNeitherDrawnNorCounted) {
+  const double nan = std::numeric_limits<double>::quiet_NaN();
+  const double inf = std::numeric_limits<double>::infinity();
+  test::InstallPlot({Group(kPopSerbs, {10, 20, 30}, 0)},
+                    {Sample("a", 0, {0, 0}), Sample("b", 0, {1, 1}), Sample("n", 0, {nan, 0.5}),
+                     Sample("i", 0, {0.5, inf})});
+  const auto ops = Draw();
+  EXPECT_DOUBLE_EQ(g_plotView.x1, 1.01);
+  EXPECT_EQ(InColour(ops, {10, 20, 30}).size(), 2u);
+  EXPECT_EQ(g_plotPoints[2].screenX, 0);
+}
+
+}  // namespace
+}  // namespace varnik
