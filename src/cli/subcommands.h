@@ -13,5 +13,7 @@ int RunTmrca(Args& args);
 int RunTransitionTable(Args& args);
 int RunAxes(Args& args);
 int RunPlot(Args& args);
+int RunTrainModel(Args& args);
+int RunPredict(Args& args);
 
 }  // namespace varnik::cli

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "example_axes.h"
+#include "predictor_models.h"
 
 int main(int argc, char** argv) {
   if (argc != 2) {
@@ -16,5 +17,6 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "varnik-datagen: cannot write %s/%s\n", folder.c_str(), varnik::datagen::kExampleAxesFile);
     return 1;
   }
+  if (!varnik::datagen::WritePredictorModels(folder)) return 1;
   return 0;
 }

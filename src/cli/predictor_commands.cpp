@@ -1,0 +1,203 @@
+// varnik-cli train-model and predict: the model builder and the haplogroup
+// predictor with the dialog's result texts.
+#include <cstdio>
+#include <sstream>
+#include <string>
+
+#include "cli/subcommands.h"
+#include "common/binary_io.h"
+#include "common/format.h"
+#include "common/utf.h"
+#include "platform/program_folder.h"
+#include "predictor/labelled_haplotypes.h"
+#include "predictor/model_builder.h"
+#include "predictor/model_file.h"
+#include "predictor/result_text.h"
+#include "predictor/scoring.h"
+#include "predictor/shipped_models.h"
+#include "texts/text_table.h"
+#include "ystr/haplotype_convert.h"
+#include "ystr/haplotype_text.h"
+#include "ystr/panels.h"
+
+namespace varnik::cli {
+namespace {
+
+// A single prediction reads at most this many characters, as the dialog does.
+constexpr std::size_t kSingleLineLimit = 4999;
+
+bool ReadTextFile(const std::string& path, std::string& text) {
+  std::string bytes;
+  if (!ReadWholeFile(path, bytes)) return false;
+  if (bytes.size() >= 2 && static_cast<uint8_t>(bytes[0]) == 0xff && static_cast<uint8_t>(bytes[1]) == 0xfe) {
+    std::u16string units((bytes.size() - 2) / 2, u'\0');
+    for (std::size_t i = 0; i < units.size(); ++i) {
+      units[i] = static_cast<char16_t>(static_cast<uint8_t>(bytes[2 + 2 * i]) |
+                                       static_cast<uint8_t>(bytes[3 + 2 * i]) << 8);
+    }
+    text = Utf16ToUtf8(units);
+  } else {
+    text = bytes.size() >= 3 && bytes.compare(0, 3, "\xEF\xBB\xBF") == 0 ? bytes.substr(3) : bytes;
+  }
+  return true;
+}
+
+// The dialog's output box uses "\r\n"; a terminal wants "\n".
+void PrintText(const std::string& text) {
+  std::string out;
+  out.reserve(text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
+    out += text[i];
+  }
+  std::fwrite(out.data(), 1, out.size(), stdout);
+}
+
+// Reads one line as the predictor does; an empty result with the id of the
+// text that reports the fault.
+bool ReadLine(const std::string& line, int order, Haplotype& haplotype, int32_t& errorText) {
+  const bool ftdna = order == 0;
+  const std::string prepared = ftdna ? MarkCommaFields(line) : line;
+  std::size_t position = 0;
+  std::string name;
+  int32_t markerCount = 0;
+  errorText = kTextBadInputData;
+  haplotype.clear();
+  if (ParseHaplotypeLine(prepared, position, name, haplotype, markerCount, 0, ftdna) != 1) return false;
+  if (!ftdna && PanelToFtdna(haplotype, PanelOfInputOrder(order), false) != 0) return false;
+  errorText = kTextDys389IIWithoutI;
+  return Convert389(haplotype, false, false);
+}
+
+std::string Predict(const CPredvigjacMuskihLoz2& model, int32_t snp, const Haplotype& haplotype, int language,
+                    bool batch) {
+  const int32_t nameLanguage = language == kLanguageSerbian ? kLanguageSerbian : kLanguageEnglish;
+  const CIshodPredvidjanja scores = ScoreHaplotype(model, snp, haplotype, nameLanguage);
+  return PredictionOutput(FormatResults(model, scores, language), scores, language, batch);
+}
+
+bool ParseDouble(const std::string& text, double low, double high, double& value) {
+  std::istringstream in(text);
+  in >> value;
+  return in && in.eof() && value >= low && value <= high;
+}
+
+}  // namespace
+
+int RunPredict(Args& args) {
+  int language = kLanguageEnglish;
+  if (!ParseLanguage(args.TakeOption("--lang"), language)) return Fail("--lang takes sr, en or ru");
+  int order = 0;
+  const auto orderText = args.TakeOption("--order");
+  if (orderText && !ParseInt(*orderText, 0, 5, order)) return Fail("--order takes 0 to 5");
+  int predictor = 0;
+  const auto predictorText = args.TakeOption("--predictor");
+  if (predictorText && !ParseInt(*predictorText, 0, kPredictorCount - 1, predictor)) {
+    return Fail("--predictor takes 0 to 3");
+  }
+  const auto modelPath = args.TakeOption("--model");
+  const auto snpName = args.TakeOption("--snp");
+  const auto batchPath = args.TakeOption("--batch");
+  if (!args.CheckNoUnknownOptions()) return Fail(args.error());
+  if (predictorText && modelPath) return Fail("--predictor and --model exclude each other");
+  if (batchPath ? !args.rest().empty() : args.rest().size() != 1) {
+    return Fail("usage: varnik-cli predict [--order 0..5] [--predictor 0..3 | --model FILE] [--snp NAME] "
+                "[--batch FILE] [--lang sr|en|ru] [\"HAPLOTYPE\"]");
+  }
+
+  const std::string path = modelPath ? *modelPath : ProgramFile(PredictorFileName(predictor));
+  CPredvigjacMuskihLoz2 model;
+  if (!LoadPredictorModel(path, model)) return Fail("cannot read the model file " + path);
+  int32_t snp = -1;
+  if (snpName) {
+    for (std::size_t n = 0; n < model.snpTree.size() && snp < 0; ++n) {
+      for (const std::string& name : model.snpTree[n].names) {
+        if (name == *snpName) snp = static_cast<int32_t>(n);
+      }
+    }
+    if (snp < 0) return Fail("the model knows no SNP " + *snpName);
+  }
+
+  if (!batchPath) {
+    Haplotype haplotype;
+    int32_t errorText = 0;
+    const std::string line = NormalizeBlanks(args.rest()[0].substr(0, kSingleLineLimit));
+    if (!ReadLine(line, order, haplotype, errorText)) return Fail(TextById(errorText, language));
+    PrintText(Predict(model, snp, haplotype, language, false));
+    return 0;
+  }
+  std::string text;
+  if (!ReadTextFile(*batchPath, text)) return Fail("cannot read " + *batchPath);
+  std::string output;
+  int number = 0;
+  for (const std::string& line : SplitInputLines(text)) {
+    output += Format("%d. ----------\r\n%s\r\n", ++number, line.c_str());
+    Haplotype haplotype;
+    int32_t errorText = 0;
+    if (!ReadLine(line, order, haplotype, errorText)) {
+      output += TextById(errorText, language) + "\r\n";
+      continue;
+    }
+    output += Predict(model, snp, haplotype, language, true);
+  }
+  PrintText(output);
+  return 0;
+}
+
+int RunTrainModel(Args& args) {
+  const auto input = args.TakeOption("--input");
+  const auto out = args.TakeOption("--out");
+  CPostavkeUcenja options;
+  options.restrictTo23 = args.TakeFlag("--restrict23") ? 1 : 0;
+  if (args.TakeFlag("--keep-fractions")) options.ignoreFractions = 0;
+  if (args.TakeFlag("--no-stats")) options.fitStatistics = false;
+  if (options.restrictTo23 == 1) {
+    options.statSets = {kSet17Kit, kSet23Kit};
+    options.minMarkersForStats = 12;
+  }
+  if (const auto sets = args.TakeOption("--sets")) {
+    options.statSets.clear();
+    std::string item;
+    std::istringstream in(*sets);
+    while (std::getline(in, item, ',')) {
+      int set = 0;
+      if (!ParseInt(item, 0, 8, set)) return Fail("--sets takes marker sets 0 to 8 separated by commas");
+      options.statSets.push_back(set);
+    }
+    if (options.statSets.empty()) return Fail("--sets takes marker sets 0 to 8 separated by commas");
+  }
+  int number = 0;
+  if (const auto text = args.TakeOption("--min-markers")) {
+    if (!ParseInt(*text, 1, 1000, number)) return Fail("--min-markers takes 1 to 1000");
+    options.minMarkersForStats = number;
+  }
+  if (const auto text = args.TakeOption("--max-joins")) {
+    if (!ParseInt(*text, 0, 10000, number)) return Fail("--max-joins takes 0 to 10000");
+    options.maxPairJoins = number;
+  }
+  if (const auto text = args.TakeOption("--smoothing")) {
+    if (!ParseDouble(*text, 0.0, 1.0, options.smoothing)) return Fail("--smoothing takes 0 to 1");
+  }
+  if (const auto text = args.TakeOption("--parent-correction")) {
+    if (!ParseDouble(*text, 0.0, 1.0, options.parentCorrection)) return Fail("--parent-correction takes 0 to 1");
+  }
+  if (!args.CheckNoUnknownOptions()) return Fail(args.error());
+  if (!input || !out || !args.rest().empty()) {
+    return Fail("usage: varnik-cli train-model --input FILE --out MODEL [--restrict23] [--sets 3,4,5] "
+                "[--min-markers N] [--keep-fractions] [--smoothing X] [--max-joins N] [--parent-correction X] "
+                "[--no-stats]");
+  }
+  std::string text;
+  if (!ReadTextFile(*input, text)) return Fail("cannot read " + *input);
+  std::vector<CUzorakSaOgrankom> samples;
+  std::string error;
+  if (!ParseLabelledHaplotypes(text, samples, error)) return Fail(*input + ": " + error);
+  CPredvigjacMuskihLoz2 model;
+  if (!BuildPredictorModel(samples, options, model, error)) return Fail(error);
+  if (!SavePredictorModel(*out, model)) return Fail("cannot write " + *out);
+  std::printf("%zu samples, %zu branches, %zu super-groups, %zu SNPs: %s\n", samples.size(), model.branches.size(),
+              model.parentGroups.size(), model.snpTree.size(), out->c_str());
+  return 0;
+}
+
+}  // namespace varnik::cli

@@ -1,0 +1,289 @@
+// Reading of predictor model files; the layout is described in model_file.h.
+#include <cmath>
+#include <utility>
+
+#include "common/binary_io.h"
+#include "predictor/model_file.h"
+
+namespace varnik {
+namespace {
+
+// No repeat count comes near this; a larger class record is damage.
+constexpr int32_t kMaxClassValues = 4096;
+
+class ModelReader {
+ public:
+  explicit ModelReader(std::string_view bytes) : in_(bytes) {}
+
+  bool ReadModel(CPredvigjacMuskihLoz2& m);
+
+ private:
+  // A count of records of at least `minBytes` bytes each: negative counts
+  // and counts that the rest of the file cannot hold fail at once.
+  bool Count(int32_t& n, std::size_t minBytes = 0) {
+    return in_.ReadI32(n) && ((n >= 0 && in_.CanHold(static_cast<uint64_t>(n), minBytes)) || in_.Fail());
+  }
+  bool Text(std::string& text) {
+    int32_t units = 0;
+    return Count(units, 2) && in_.ReadUtf16(units, text);
+  }
+  bool Texts(std::vector<std::string>& texts) {
+    int32_t n = 0;
+    if (!Count(n, 4)) return false;
+    for (int32_t i = 0; i < n; ++i) {
+      if (!Text(texts.emplace_back())) return false;
+    }
+    return true;
+  }
+  bool Doubles(std::vector<double>& values) {
+    int32_t n = 0;
+    if (!Count(n, 8)) return false;
+    values.resize(n);
+    for (double& v : values) in_.ReadF64(v);
+    return in_.ok();
+  }
+  bool Histogram(CHistogramUklapanja& h);
+  bool FitStats(CRaspodelaUklapanjaSkupaOznak& s);
+  bool Class(CUcestanostiVrednostijIstePotpunosti2& c, double floor);
+  bool Copy(CUcestanostiVrednostijPojedinacnogaSTRa2& copy, double floor);
+  bool GroupJoins(CMegjuzavisnostiVisheOznak& g);
+  bool Branch(COgranakLoze2& b, double floor);
+  bool PairJoins(CMegjuzavisnostiOgrankaZaUpotrebu& j);
+  bool SnpNode(CPodaciPJRaPredvid& node);
+
+  ByteReader in_;
+  int32_t version_ = 0;
+};
+
+bool ModelReader::Histogram(CHistogramUklapanja& h) {
+  uint8_t width = 0;
+  int32_t n = 0;
+  if (!in_.ReadI32(h.start) || !in_.ReadU8(width)) return false;
+  const std::size_t size = width == 4 ? 4 : 2;
+  if (!Count(n, size)) return false;
+  h.counts.resize(n);
+  for (int32_t& count : h.counts) {
+    if (size == 4) {
+      in_.ReadI32(count);
+    } else {
+      uint16_t small = 0;
+      in_.ReadU16(small);
+      count = static_cast<int16_t>(small);
+    }
+  }
+  h.Recount();
+  return in_.ok();
+}
+
+bool ModelReader::FitStats(CRaspodelaUklapanjaSkupaOznak& s) {
+  return in_.ReadF64(s.meanFitness) && in_.ReadF64(s.fitnessSpread) && Histogram(s.ownHistogram) &&
+         Histogram(s.otherHistogram) && in_.ReadF64(s.priorRatio);
+}
+
+bool ModelReader::Class(CUcestanostiVrednostijIstePotpunosti2& c, double floor) {
+  int32_t n = 0;
+  int32_t maskBytes = 0;
+  if (!in_.ReadI32(c.firstValue) || !Count(n) || !Count(maskBytes, 1)) return false;
+  // Every value needs its presence bit.
+  if (n > kMaxClassValues || static_cast<int64_t>(n) > 8 * static_cast<int64_t>(maskBytes)) return in_.Fail();
+  std::vector<uint8_t> mask(maskBytes);
+  in_.ReadBytes(mask.data(), mask.size());
+  c.lnP.assign(n, floor);
+  for (int32_t i = 0; i < n; ++i) {
+    if ((mask[i / 8] >> (i % 8)) & 1) in_.ReadF64(c.lnP[i]);
+  }
+  return in_.ok();
+}
+
+bool ModelReader::Copy(CUcestanostiVrednostijPojedinacnogaSTRa2& copy, double floor) {
+  int32_t n = 0;
+  if (!Count(n, 12)) return false;
+  for (int32_t i = 0; i < n; ++i) {
+    if (!Class(copy.classes.emplace_back(), floor)) return false;
+  }
+  for (int32_t& v : copy.spare) in_.ReadI32(v);
+  while (!copy.classes.empty() && copy.classes.back().lnP.empty()) copy.classes.pop_back();
+  return in_.ok();
+}
+
+bool ModelReader::GroupJoins(CMegjuzavisnostiVisheOznak& g) {
+  int32_t n = 0;
+  const std::size_t size = version_ == 15 ? 4 : 8;
+  if (!Count(g.itemsPerJoin) || !Count(n, size)) return false;
+  // A join of no items would apply to every haplotype and divide by zero.
+  if (g.itemsPerJoin == 0 && n != 0) return in_.Fail();
+  g.lnJoint.resize(n);
+  for (float& v : g.lnJoint) {
+    if (size == 4) {
+      in_.ReadF32(v);
+    } else {
+      double wide = 0;
+      in_.ReadF64(wide);
+      v = static_cast<float>(wide);
+    }
+  }
+  const uint64_t items = static_cast<uint64_t>(g.itemsPerJoin) * static_cast<uint64_t>(n);
+  if (!in_.CanHold(items, 2)) return in_.Fail();
+  g.items.resize(items);
+  for (uint16_t& item : g.items) in_.ReadU16(item);
+  return in_.ok();
+}
+
+bool ModelReader::Branch(COgranakLoze2& b, double floor) {
+  int32_t n = 0;
+  if (version_ >= 13) {
+    if (!Count(n, 8)) return false;
+    for (int32_t i = 0; i < n; ++i) {
+      if (!GroupJoins(b.groupJoins.emplace_back())) return false;
+    }
+    if (!in_.ReadF64(b.lnParentBonus)) return false;
+  }
+  if (version_ >= 12) {
+    if (!Count(n, 34)) return false;
+    for (int32_t i = 0; i < n; ++i) {
+      if (!FitStats(b.fitStats.emplace_back())) return false;
+    }
+  }
+  if (version_ >= 10 && !in_.ReadI32(b.snpNode)) return false;
+  if (version_ >= 8) {
+    if (!Count(n, 20)) return false;
+    b.parentLinks.resize(n);
+    for (CVezaKaNadogranku& link : b.parentLinks) {
+      in_.ReadI32(link.group);
+      in_.ReadF64(link.expectedUpRatio);
+      in_.ReadF64(link.upRatioSpread);
+    }
+  }
+  if (!Texts(b.names) || !Doubles(b.weights) || !Count(n, 4)) return false;
+  for (int32_t column = 0; column < n; ++column) {
+    int32_t copies = 0;
+    if (!Count(copies, 16)) return false;
+    auto& record = b.markers.emplace_back();
+    for (int32_t k = 0; k < copies; ++k) {
+      if (!Copy(record.copies.emplace_back(), floor)) return false;
+    }
+  }
+  if (version_ < 12) {
+    // Older files carry at most a mean fitness and no histograms.  The
+    // single record holds it in both of its first fields; without
+    // histograms no marker set is ever chosen, so neither the relative
+    // fitness nor the fit factor is applied to such a model.
+    CRaspodelaUklapanjaSkupaOznak legacy;
+    legacy.meanFitness = 1.0;
+    legacy.fitnessSpread = 1.0;
+    if (version_ >= 7) {
+      if (!in_.ReadF64(legacy.meanFitness)) return false;
+      legacy.fitnessSpread = legacy.meanFitness;
+    }
+    b.fitStats.push_back(std::move(legacy));
+  }
+  return in_.ok();
+}
+
+bool ModelReader::PairJoins(CMegjuzavisnostiOgrankaZaUpotrebu& j) {
+  if (version_ >= 9 && !in_.ReadI32(j.split)) return false;
+  int32_t n = 0;
+  const std::size_t size = version_ == 15 ? 8 : version_ == 14 ? 12 : 16;
+  if (!Count(n, size)) return false;
+  j.lnJoint.resize(n);
+  j.items.resize(n);
+  for (int32_t i = 0; i < n; ++i) {
+    if (version_ == 15) {
+      in_.ReadF32(j.lnJoint[i]);
+      in_.ReadU32(j.items[i]);
+      continue;
+    }
+    double wide = 0;
+    in_.ReadF64(wide);
+    j.lnJoint[i] = static_cast<float>(wide);
+    if (version_ == 14) {
+      in_.ReadU32(j.items[i]);
+      continue;
+    }
+    uint32_t words[2] = {0, 0};
+    in_.ReadU32(words[0]);
+    in_.ReadU32(words[1]);
+    uint32_t pair = 0;
+    for (int k = 0; k < 2; ++k) {
+      const uint32_t place = words[k] & 0xffff;
+      const uint32_t value = words[k] >> 16;
+      const uint16_t item = EncodeItem(static_cast<int32_t>(place / 64), static_cast<int32_t>(place % 64),
+                                       static_cast<int32_t>(value / 64), static_cast<int32_t>(value % 64));
+      pair |= static_cast<uint32_t>(item) << (16 * k);
+    }
+    j.items[i] = pair;
+  }
+  return in_.ok();
+}
+
+bool ModelReader::SnpNode(CPodaciPJRaPredvid& node) {
+  if (version_ >= 11 && !in_.ReadI32(node.group)) return false;
+  return Texts(node.names) && in_.ReadI32(node.parent);
+}
+
+bool ModelReader::ReadModel(CPredvigjacMuskihLoz2& m) {
+  if (!in_.ReadI32(version_) || version_ < 1 || version_ > kModelFileVersion) return false;
+  int32_t n = 0;
+  if (version_ >= 13) {
+    in_.ReadF64(m.lnMinBranchP);
+    in_.ReadF64(m.lnMinGain);
+    in_.ReadF64(m.lnMaxGain);
+    if (!in_.ReadF64(m.parentCorrection)) return false;
+  } else {
+    m.parentCorrection = 0.0;
+  }
+  if (version_ >= 12) {
+    if (!in_.ReadI32(m.restrictTo23) || !in_.ReadF64(m.minSetOverlap) || !Count(n, 4)) return false;
+    m.statSets.resize(n);
+    for (int32_t& set : m.statSets) in_.ReadI32(set);
+  }
+  if (version_ >= 10) {
+    if (!Count(n, 8)) return false;
+    for (int32_t i = 0; i < n; ++i) {
+      if (!SnpNode(m.snpTree.emplace_back())) return false;
+    }
+  }
+  if (version_ >= 8) {
+    if (!in_.ReadI32(m.ignoreFractions) || !Count(n, 12)) return false;
+    for (int32_t i = 0; i < n; ++i) {
+      if (!Branch(m.parentGroups.emplace_back(), m.lnFloor)) return false;
+    }
+  }
+  if (version_ >= 6) {
+    if (!in_.ReadI32(m.minMarkersForStats) || !in_.ReadF64(m.warnFitness)) return false;
+  } else {
+    m.minMarkersForStats = 1000;
+  }
+  if (version_ >= 5 && !(in_.ReadI32(m.copiesUsed) && in_.ReadF64(m.lnFloor) && in_.ReadF64(m.reserved50))) {
+    return false;
+  }
+  if (version_ >= 4 && !in_.ReadF64(m.floorProbability)) return false;
+  if (!Count(n, 16)) return false;
+  for (int32_t i = 0; i < n; ++i) {
+    if (!Branch(m.branches.emplace_back(), m.lnFloor) || !PairJoins(m.branchJoins.emplace_back())) return false;
+  }
+  return in_.ok();
+}
+
+}  // namespace
+
+bool ReadPredictorModel(std::string_view bytes, CPredvigjacMuskihLoz2& model) {
+  CPredvigjacMuskihLoz2 read;
+  if (!ModelReader(bytes).ReadModel(read)) {
+    model = CPredvigjacMuskihLoz2();
+    return false;
+  }
+  model = std::move(read);
+  return true;
+}
+
+bool LoadPredictorModel(const std::string& path, CPredvigjacMuskihLoz2& model) {
+  std::string bytes;
+  if (!ReadWholeFile(path, bytes)) {
+    model = CPredvigjacMuskihLoz2();
+    return false;
+  }
+  return ReadPredictorModel(bytes, model);
+}
+
+}  // namespace varnik

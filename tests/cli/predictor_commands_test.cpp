@@ -1,0 +1,78 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+
+#include "cli/subcommands.h"
+#include "common/binary_io.h"
+
+namespace varnik::cli {
+namespace {
+
+std::pair<int, std::string> Invoke(int (*run)(Args&), std::vector<std::string> argv) {
+  Args args(std::move(argv));
+  ::testing::internal::CaptureStdout();
+  ::testing::internal::CaptureStderr();
+  const int status = run(args);
+  std::string out = ::testing::internal::GetCapturedStdout();
+  ::testing::internal::GetCapturedStderr();
+  return {status, out};
+}
+
+class CliPredictor : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    const auto dir = std::filesystem::temp_directory_path();
+    input_ = (dir / "varnik_cli_predictor_samples.txt").string();
+    model_ = (dir / "varnik_cli_predictor_model.dat").string();
+    batch_ = (dir / "varnik_cli_predictor_batch.txt").string();
+    std::string text = "# two lineages\n";
+    for (int i = 0; i < 5; ++i) {
+      text += "R1a | M207>M417 | 13 25 16 10 11-14 12 12 10 13 11 30\n";
+      text += "R1b | M207>M269 | 13 24 14 11 11-14 12 12 12 13 13 29\n";
+    }
+    ASSERT_TRUE(WriteFileAtomically(input_, text));
+    ASSERT_TRUE(WriteFileAtomically(batch_, "13 25 16 10 11-14 12 12 10 13 11 30\nbad line\n13,24,14,11,11-14\n"));
+  }
+  void TearDown() override {
+    for (const std::string& path : {input_, model_, batch_}) std::remove(path.c_str());
+  }
+  std::string input_, model_, batch_;
+};
+
+TEST_F(CliPredictor, TrainsAModelAndPredictsWithIt) {
+  const auto trained = Invoke(RunTrainModel, {"--input", input_, "--out", model_, "--sets", "1", "--min-markers", "5"});
+  ASSERT_EQ(trained.first, 0);
+  EXPECT_EQ(trained.second, "10 samples, 2 branches, 1 super-groups, 3 SNPs: " + model_ + "\n");
+
+  const auto [status, out] = Invoke(RunPredict, {"--model", model_, "13 25 16 10 11-14 12 12 10 13 11 30"});
+  EXPECT_EQ(status, 0);
+  EXPECT_NE(out.find("Probability = "), std::string::npos) << out;
+  EXPECT_LT(out.find("\tR1a\n"), out.find("\tR1b\n")) << out;
+
+  // Known SNP M269 leaves R1b alone.
+  const auto restricted = Invoke(RunPredict, {"--model", model_, "--snp", "M269", "13 25 16 10 11-14 12 12 10 13 11 30"});
+  EXPECT_EQ(restricted.second.find("\tR1a\n"), std::string::npos) << restricted.second;
+  EXPECT_EQ(Invoke(RunPredict, {"--model", model_, "--snp", "M999", "13 25"}).first, 1);
+}
+
+TEST_F(CliPredictor, BatchReportsBadLinesAndGoesOn) {
+  ASSERT_EQ(Invoke(RunTrainModel, {"--input", input_, "--out", model_}).first, 0);
+  const auto [status, out] = Invoke(RunPredict, {"--model", model_, "--batch", batch_});
+  EXPECT_EQ(status, 0);
+  const std::size_t second = out.find("2. ----------\nbad line\nBad input data\n3. ----------\n");
+  EXPECT_NE(second, std::string::npos) << out;
+  EXPECT_EQ(out.rfind("1. ----------\n13 25 16", 0), 0u) << out;
+}
+
+TEST_F(CliPredictor, RefusesBadArguments) {
+  EXPECT_EQ(Invoke(RunPredict, {"--model", model_ + ".missing", "13 25"}).first, 1);
+  EXPECT_EQ(Invoke(RunPredict, {"--predictor", "4", "13"}).first, 1);
+  EXPECT_EQ(Invoke(RunPredict, {"--predictor", "1", "--model", model_, "13"}).first, 1);
+  EXPECT_EQ(Invoke(RunTrainModel, {"--input", input_}).first, 1);
+  EXPECT_EQ(Invoke(RunTrainModel, {"--input", input_, "--out", model_, "--sets", "9"}).first, 1);
+  EXPECT_EQ(Invoke(RunTrainModel, {"--input", batch_, "--out", model_}).first, 1);  // not labelled
+}
+
+}  // namespace
+}  // namespace varnik::cli

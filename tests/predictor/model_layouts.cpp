@@ -1,0 +1,200 @@
+#include "predictor/model_layouts.h"
+
+#include <cmath>
+#include <cstring>
+
+#include "common/binary_io.h"
+#include "common/utf.h"
+
+namespace varnik::test {
+namespace {
+
+class LayoutWriter {
+ public:
+  explicit LayoutWriter(int32_t version) : v_(version) {}
+
+  std::string Write(const CPredvigjacMuskihLoz2& m) {
+    out_.WriteI32(v_);
+    if (v_ >= 13) {
+      for (double d : {m.lnMinBranchP, m.lnMinGain, m.lnMaxGain, m.parentCorrection}) out_.WriteF64(d);
+    }
+    if (v_ >= 12) {
+      out_.WriteI32(m.restrictTo23);
+      out_.WriteF64(m.minSetOverlap);
+      out_.WriteI32(static_cast<int32_t>(m.statSets.size()));
+      for (int32_t s : m.statSets) out_.WriteI32(s);
+    }
+    if (v_ >= 10) {
+      out_.WriteI32(static_cast<int32_t>(m.snpTree.size()));
+      for (const auto& node : m.snpTree) {
+        if (v_ >= 11) out_.WriteI32(node.group);
+        Texts(node.names);
+        out_.WriteI32(node.parent);
+      }
+    }
+    if (v_ >= 8) {
+      out_.WriteI32(m.ignoreFractions);
+      out_.WriteI32(static_cast<int32_t>(m.parentGroups.size()));
+      for (const auto& g : m.parentGroups) Branch(g, CPredvigjacMuskihLoz2().lnFloor);
+    }
+    if (v_ >= 6) {
+      out_.WriteI32(m.minMarkersForStats);
+      out_.WriteF64(m.warnFitness);
+    }
+    if (v_ >= 5) {
+      out_.WriteI32(m.copiesUsed);
+      out_.WriteF64(m.lnFloor);
+      out_.WriteF64(m.reserved50);
+    }
+    if (v_ >= 4) out_.WriteF64(m.floorProbability);
+    const double floor = v_ >= 5 ? m.lnFloor : CPredvigjacMuskihLoz2().lnFloor;
+    out_.WriteI32(static_cast<int32_t>(m.branches.size()));
+    for (std::size_t i = 0; i < m.branches.size(); ++i) {
+      Branch(m.branches[i], floor);
+      PairJoins(m.branchJoins[i]);
+    }
+    return out_.str();
+  }
+
+ private:
+  void Texts(const std::vector<std::string>& texts) {
+    out_.WriteI32(static_cast<int32_t>(texts.size()));
+    for (const auto& t : texts) {
+      out_.WriteI32(static_cast<int32_t>(Utf16Length(t)));
+      out_.WriteUtf16(t);
+    }
+  }
+  // Older writers stored 16-bit histogram counts.
+  void Histogram(const CHistogramUklapanja& h) {
+    out_.WriteI32(h.start);
+    out_.WriteU8(v_ == 15 ? 4 : 2);
+    out_.WriteI32(static_cast<int32_t>(h.counts.size()));
+    for (int32_t c : h.counts) {
+      if (v_ == 15) {
+        out_.WriteI32(c);
+      } else {
+        out_.WriteU16(static_cast<uint16_t>(c));
+      }
+    }
+  }
+  void Branch(const COgranakLoze2& b, double floor) {
+    if (v_ >= 13) {
+      out_.WriteI32(static_cast<int32_t>(b.groupJoins.size()));
+      for (const auto& g : b.groupJoins) {
+        out_.WriteI32(g.itemsPerJoin);
+        out_.WriteI32(static_cast<int32_t>(g.lnJoint.size()));
+        for (float f : g.lnJoint) {
+          if (v_ == 15) {
+            out_.WriteF32(f);
+          } else {
+            out_.WriteF64(f);
+          }
+        }
+        for (uint16_t item : g.items) out_.WriteU16(item);
+      }
+      out_.WriteF64(b.lnParentBonus);
+    }
+    if (v_ >= 12) {
+      out_.WriteI32(static_cast<int32_t>(b.fitStats.size()));
+      for (const auto& s : b.fitStats) {
+        out_.WriteF64(s.meanFitness);
+        out_.WriteF64(s.fitnessSpread);
+        Histogram(s.ownHistogram);
+        Histogram(s.otherHistogram);
+        out_.WriteF64(s.priorRatio);
+      }
+    }
+    if (v_ >= 10) out_.WriteI32(b.snpNode);
+    if (v_ >= 8) {
+      out_.WriteI32(static_cast<int32_t>(b.parentLinks.size()));
+      for (const auto& link : b.parentLinks) {
+        out_.WriteI32(link.group);
+        out_.WriteF64(link.expectedUpRatio);
+        out_.WriteF64(link.upRatioSpread);
+      }
+    }
+    Texts(b.names);
+    out_.WriteI32(static_cast<int32_t>(b.weights.size()));
+    for (double w : b.weights) out_.WriteF64(w);
+    out_.WriteI32(static_cast<int32_t>(b.markers.size()));
+    for (const auto& column : b.markers) {
+      out_.WriteI32(static_cast<int32_t>(column.copies.size()));
+      for (const auto& copy : column.copies) {
+        out_.WriteI32(static_cast<int32_t>(copy.classes.size()));
+        for (const auto& c : copy.classes) Class(c, floor);
+        for (int32_t s : copy.spare) out_.WriteI32(s);
+      }
+    }
+    if (v_ >= 7 && v_ < 12) out_.WriteF64(b.fitStats.empty() ? 1.0 : b.fitStats.front().meanFitness);
+  }
+  void Class(const CUcestanostiVrednostijIstePotpunosti2& c, double floor) {
+    std::vector<uint8_t> mask((c.lnP.size() + 7) / 8, 0);
+    for (std::size_t i = 0; i < c.lnP.size(); ++i) {
+      if (c.lnP[i] != floor) mask[i / 8] |= static_cast<uint8_t>(1u << (i % 8));
+    }
+    out_.WriteI32(c.firstValue);
+    out_.WriteI32(static_cast<int32_t>(c.lnP.size()));
+    out_.WriteI32(static_cast<int32_t>(mask.size()));
+    out_.WriteBytes(mask.data(), mask.size());
+    for (double d : c.lnP) {
+      if (d != floor) out_.WriteF64(d);
+    }
+  }
+  void PairJoins(const CMegjuzavisnostiOgrankaZaUpotrebu& j) {
+    if (v_ >= 9) out_.WriteI32(j.split);
+    out_.WriteI32(static_cast<int32_t>(j.lnJoint.size()));
+    for (std::size_t i = 0; i < j.lnJoint.size(); ++i) {
+      if (v_ == 15) {
+        out_.WriteF32(j.lnJoint[i]);
+      } else {
+        out_.WriteF64(j.lnJoint[i]);
+      }
+      if (v_ >= 14) {
+        out_.WriteU32(j.items[i]);
+        continue;
+      }
+      for (int k = 0; k < 2; ++k) {
+        const CStavkaOznake item = DecodeItem(static_cast<uint16_t>(j.items[i] >> (16 * k)));
+        out_.WriteU32(static_cast<uint32_t>(item.column * 64 + item.copy) |
+                      static_cast<uint32_t>(item.value * 64 + item.fraction) << 16);
+      }
+    }
+  }
+
+  ByteWriter out_;
+  int32_t v_;
+};
+
+}  // namespace
+
+std::string WriteModelLayout(const CPredvigjacMuskihLoz2& model, int32_t version) {
+  return LayoutWriter(version).Write(model);
+}
+
+CUcestanostiVrednostijPojedinacnogaSTRa2 Copy(int32_t firstValue, const std::vector<double>& frequencies,
+                                               double floor) {
+  CUcestanostiVrednostijPojedinacnogaSTRa2 copy;
+  auto& c = copy.classes.emplace_back();
+  c.firstValue = firstValue;
+  for (double f : frequencies) c.lnP.push_back(f > 0 ? std::log(f) : floor);
+  return copy;
+}
+
+COgranakLoze2 Branch(const std::string& name, const std::vector<ColumnFrequencies>& columns, double floor) {
+  COgranakLoze2 b;
+  b.names = {name, name};
+  b.weights = {1.0};
+  for (const auto& c : columns) {
+    if (b.markers.size() <= static_cast<std::size_t>(c.column)) b.markers.resize(c.column + 1);
+    b.markers[c.column].copies = {Copy(c.firstValue, c.frequencies, floor)};
+  }
+  return b;
+}
+
+Haplotype Columns(const std::vector<int32_t>& values) {
+  Haplotype h;
+  for (int32_t v : values) h.push_back({v, 0, 0});
+  return h;
+}
+
+}  // namespace varnik::test

@@ -1,0 +1,313 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "predictor/model_layouts.h"
+#include "predictor/scoring.h"
+
+namespace varnik {
+namespace {
+
+using test::Branch;
+using test::Columns;
+
+const double kFloor = std::log(2e-5);
+
+// Two branches over DYS393 (column 0) and DYS390 (column 1).
+CPredvigjacMuskihLoz2 TwoBranches() {
+  CPredvigjacMuskihLoz2 m;
+  m.parentCorrection = 0;
+  m.branches = {Branch("A", {{0, 12, {0.2, 0.5, 0.3}}, {1, 23, {0.5, 0.5}}}),
+                Branch("B", {{0, 12, {0.1, 0.25, 0.65}}, {1, 23, {0.25, 0.75}}})};
+  m.branchJoins.resize(2);
+  return m;
+}
+
+TEST(PredictorScoring, OneTypedValueGivesItsProbabilityAsFitness) {
+  const CIshodPredvidjanja r = ScoreHaplotype(TwoBranches(), -1, Columns({13}), 1);
+  EXPECT_NEAR(r.fitness[0], 0.5, 1e-12);
+  EXPECT_NEAR(r.fitness[1], 0.25, 1e-12);
+  EXPECT_NEAR(r.probability[0], 2.0 / 3, 1e-12);
+  EXPECT_NEAR(r.probability[1], 1.0 / 3, 1e-12);
+  EXPECT_EQ(r.names, (std::vector<std::string>{"A", "B"}));
+  EXPECT_EQ(r.chosenSet, -1);
+  EXPECT_EQ(r.relativeFitness[0], -1);
+  EXPECT_EQ(r.unsupportedRatio[0], -1);
+}
+
+TEST(PredictorScoring, LikelihoodIsTheProductOfValueProbabilities) {
+  const CIshodPredvidjanja r = ScoreHaplotype(TwoBranches(), -1, Columns({14, 24}), 1);
+  const double a = 0.3 * 0.5;
+  const double b = 0.65 * 0.75;
+  EXPECT_NEAR(r.probability[0], a / (a + b), 1e-12);
+  EXPECT_NEAR(r.fitness[1], std::sqrt(b), 1e-12);
+}
+
+TEST(PredictorScoring, UnseenValuesTakeTheFloorAndZeroIsNotPresent) {
+  CPredvigjacMuskihLoz2 m = TwoBranches();
+  m.lnFloor = std::log(1e-3);
+  const CIshodPredvidjanja r = ScoreHaplotype(m, -1, Columns({20, 0}), 1);
+  EXPECT_NEAR(r.fitness[0], 1e-3, 1e-15);  // one present value, at the floor
+  EXPECT_NEAR(r.probability[0], 0.5, 1e-12);
+  // Equal likelihoods: both 0.5, and the first in model order ranks first.
+  EXPECT_NEAR(r.probability[1], 0.5, 1e-12);
+  const CIshodPredvidjanja none = ScoreHaplotype(m, -1, Columns({0, -1}), 1);
+  EXPECT_EQ(none.fitness[0], 1.0);
+}
+
+TEST(PredictorScoring, FractionsAreIgnoredOnlyWhenTheModelSaysSo) {
+  CPredvigjacMuskihLoz2 m = TwoBranches();
+  Haplotype h = Columns({13});
+  h[0].fraction = 2;
+  EXPECT_NEAR(ScoreHaplotype(m, -1, h, 1).fitness[0], 0.5, 1e-12);
+  m.ignoreFractions = 0;
+  EXPECT_NEAR(ScoreHaplotype(m, -1, h, 1).fitness[0], 2e-5, 1e-12);
+}
+
+TEST(PredictorScoring, RestrictionTo23MarkersDropsOtherColumns) {
+  CPredvigjacMuskihLoz2 m = TwoBranches();
+  m.restrictTo23 = 1;
+  Haplotype h = Columns({13, 24, 14, 11, 11, 12, 12});  // columns 5 and 6 lie outside the kit
+  h.insert(h.begin() + 5, {14, 0, 1});                 // DYS385b
+  const CIshodPredvidjanja r = ScoreHaplotype(m, -1, h, 1);
+  EXPECT_EQ(r.removedValues, 2);
+  EXPECT_EQ(ScoreHaplotype(TwoBranches(), -1, h, 1).removedValues, 0);
+}
+
+// Three branches on a SNP tree: root 0 > 1 > 2, branch C without a node.
+CPredvigjacMuskihLoz2 TreeModel() {
+  CPredvigjacMuskihLoz2 m = TwoBranches();
+  m.branches.push_back(Branch("C", {{0, 13, {1.0}}}));
+  m.branchJoins.resize(3);
+  m.snpTree = {{{"M1"}, -1, -1}, {{"M2"}, 0, -1}, {{"M3"}, 1, -1}, {{"M9"}, -1, -1}};
+  m.branches[0].snpNode = 1;
+  m.branches[1].snpNode = 2;
+  return m;
+}
+
+TEST(PredictorScoring, KnownSnpAllowsOnlyTheBranchesBelowIt) {
+  const CPredvigjacMuskihLoz2 m = TreeModel();
+  const CIshodPredvidjanja below1 = ScoreHaplotype(m, 1, Columns({13}), 1);
+  EXPECT_NEAR(below1.probability[0], 2.0 / 3, 1e-12);
+  EXPECT_EQ(below1.probability[2], 0.0);
+  EXPECT_EQ(below1.fitness[2], 0.0);
+  const CIshodPredvidjanja below2 = ScoreHaplotype(m, 2, Columns({13}), 1);
+  EXPECT_EQ(below2.probability[0], 0.0);
+  EXPECT_NEAR(below2.probability[1], 1.0, 1e-12);
+  const CIshodPredvidjanja none = ScoreHaplotype(m, 3, Columns({13}), 1);
+  for (std::size_t b = 0; b < 3; ++b) {
+    EXPECT_EQ(none.probability[b], 0.0);
+    EXPECT_EQ(none.fitness[b], 0.0);
+  }
+}
+
+uint32_t Pair(uint16_t first, uint16_t second) { return first | (uint32_t{second} << 16); }
+
+TEST(PredictorJoins, PairJoinReplacesTheProductWhenBothValuesMatch) {
+  CPredvigjacMuskihLoz2 m = TwoBranches();
+  const float lnJ = std::log(0.4f);
+  m.branchJoins[0] = {{lnJ}, {Pair(EncodeItem(0, 0, 14, 0), EncodeItem(1, 0, 24, 0))}, -1};
+  EXPECT_NEAR(ScoreHaplotype(m, -1, Columns({14, 24}), 1).fitness[0], std::exp(lnJ / 2), 1e-6);
+  // Not applied when one value differs.
+  EXPECT_NEAR(ScoreHaplotype(m, -1, Columns({14, 23}), 1).fitness[0], std::sqrt(0.3 * 0.5), 1e-12);
+  // A joint probability below the floor is raised to it.
+  m.branchJoins[0].lnJoint[0] = -100.0f;
+  EXPECT_NEAR(ScoreHaplotype(m, -1, Columns({14, 24}), 1).fitness[0], std::exp(kFloor / 2), 1e-9);
+}
+
+TEST(PredictorJoins, ValueInTwoJoinsHasItsOwnProbabilityTakenOutOnce) {
+  CPredvigjacMuskihLoz2 m;
+  m.branches = {Branch("A", {{0, 14, {0.3}}, {1, 24, {0.5}}, {2, 15, {0.6}}})};
+  const float j1 = std::log(0.2f);
+  const float j2 = std::log(0.25f);
+  const float j3 = std::log(0.1f);
+  m.branchJoins = {{{j1, j2, j3},
+                    {Pair(EncodeItem(0, 0, 14, 0), EncodeItem(1, 0, 24, 0)),
+                     Pair(EncodeItem(0, 0, 14, 0), EncodeItem(2, 0, 15, 0)),
+                     // Column 0 is now in two joins: a third is not applied.
+                     Pair(EncodeItem(0, 0, 14, 0), EncodeItem(1, 0, 24, 0))},
+                    -1}};
+  const double expected = j1 / 2.0 + j2 / 2.0 - std::log(0.3) + j1 / 2.0 + j2 / 2.0;
+  EXPECT_NEAR(std::log(ScoreHaplotype(m, -1, Columns({14, 24, 15}), 1).fitness[0]) * 3, expected, 1e-6);
+}
+
+TEST(PredictorJoins, SplitJoinsCountPairsPerPart) {
+  CPredvigjacMuskihLoz2 m;
+  m.branches = {Branch("A", {{0, 14, {0.3}}, {1, 24, {0.5}}})};
+  const float j = std::log(0.2f);
+  const uint32_t pair = Pair(EncodeItem(0, 0, 14, 0), EncodeItem(1, 0, 24, 0));
+  // Part A holds the first two joins, part B the third: each entry may be
+  // paired twice per part, so all three apply.
+  m.branchJoins = {{{j, j, j}, {pair, pair, pair}, 2}};
+  const double share = 3 * j / 2.0 - 2 * std::log(0.3) + 3 * j / 2.0 - 2 * std::log(0.5);
+  EXPECT_NEAR(std::log(ScoreHaplotype(m, -1, Columns({14, 24}), 1).fitness[0]) * 2, share, 1e-5);
+}
+
+TEST(PredictorJoins, GroupJoinBlocksFurtherPairJoinsOnItsGroupInThePart) {
+  CPredvigjacMuskihLoz2 m;
+  m.branches = {Branch("A", {{0, 14, {0.3}}, {1, 24, {0.5}}, {2, 15, {0.6}}, {3, 11, {0.9}}})};
+  const float g = std::log(0.05f);
+  m.branches[0].groupJoins = {{3, {EncodeItem(0, 0, 14, 0), EncodeItem(1, 0, 24, 0), EncodeItem(2, 0, 15, 0)}, {g}}};
+  const float p1 = std::log(0.4f);
+  const float p2 = std::log(0.35f);
+  m.branchJoins = {{{p1, p2},
+                    {Pair(EncodeItem(2, 0, 15, 0), EncodeItem(3, 0, 11, 0)),
+                     Pair(EncodeItem(0, 0, 14, 0), EncodeItem(3, 0, 11, 0))},
+                    -1}};
+  // The group join applies; the first pair join uses the group once, so the
+  // second, on the same group, does not apply.
+  const double expected = g + p1 / 2.0 + p1 / 2.0 - std::log(0.6);
+  EXPECT_NEAR(std::log(ScoreHaplotype(m, -1, Columns({14, 24, 15, 11}), 1).fitness[0]) * 4, expected, 1e-5);
+  // Not applied when one of its values differs: then the second pair join
+  // applies, and the unseen 16 takes the floor.
+  EXPECT_NEAR(std::log(ScoreHaplotype(m, -1, Columns({14, 24, 16, 11}), 1).fitness[0]) * 4,
+              p2 + std::log(0.5) + kFloor, 1e-5);
+}
+
+// Branch A under super-group 0; three typed values, one of them distinctive.
+CPredvigjacMuskihLoz2 ParentModel() {
+  CPredvigjacMuskihLoz2 m;
+  m.parentCorrection = 0.3;
+  m.branches = {Branch("A", {{0, 14, {0.9}}, {1, 24, {0.1}}, {2, 15, {0.1}}}),
+                Branch("B", {{0, 14, {0.1}}, {1, 24, {0.1}}, {2, 15, {0.1}}})};
+  m.branches[0].parentLinks = {{0, 0.5, 0.0}};
+  m.branchJoins.resize(2);
+  m.parentGroups = {Branch("G", {{0, 14, {0.1}}, {1, 24, {0.2}}, {2, 15, {0.1}}})};
+  return m;
+}
+
+TEST(PredictorParentCorrection, DistinctiveValuesGainWeightAndCommonOnesLose) {
+  // Distinctive: a = ln 0.9 > ln 0.2 and a - u = ln 9 >= ln 1.7, so
+  // w - 1 = exp(ln 2 + ln 8 - ln 8) = 2; W = 2, c = 2, r = 0 is raised to
+  // 0.7 and the distinctive share is multiplied by 2 * (2 * 0.3 / 2) + 1.
+  const CPredvigjacMuskihLoz2 m = ParentModel();
+  const double expected = 1.6 * std::log(0.9) + 0.7 * 2 * std::log(0.1);
+  const CIshodPredvidjanja r = ScoreHaplotype(m, -1, Columns({14, 24, 15}), 1);
+  EXPECT_NEAR(std::log(r.fitness[0]) * 3, expected, 1e-9);
+  EXPECT_NEAR(r.probability[0], std::exp(expected) / (std::exp(expected) + 1e-3), 1e-9);
+
+  CPredvigjacMuskihLoz2 off = m;
+  off.branches[0].lnParentBonus = -1000;
+  EXPECT_NEAR(std::log(ScoreHaplotype(off, -1, Columns({14, 24, 15}), 1).fitness[0]) * 3,
+              std::log(0.9 * 0.1 * 0.1), 1e-9);
+  off = m;
+  off.parentCorrection = 0;
+  EXPECT_NEAR(std::log(ScoreHaplotype(off, -1, Columns({14, 24, 15}), 1).fitness[0]) * 3,
+              std::log(0.9 * 0.1 * 0.1), 1e-9);
+}
+
+TEST(PredictorParentCorrection, UnsupportedRatioComparesBranchAndSuperGroup) {
+  CPredvigjacMuskihLoz2 m = ParentModel();
+  m.minMarkersForStats = 3;
+  const CIshodPredvidjanja r = ScoreHaplotype(m, -1, Columns({14, 24, 15}), 1);
+  // up = 0.9 - 0.1, down = 0.2 - 0.1; expected up-ratio 0.5.
+  EXPECT_NEAR(r.unsupportedRatio[0], (0.8 / 0.9) / 0.5, 1e-9);
+  EXPECT_EQ(r.unsupportedRatio[1], -1);  // no super-group
+  m.minMarkersForStats = 4;
+  EXPECT_EQ(ScoreHaplotype(m, -1, Columns({14, 24, 15}), 1).unsupportedRatio[0], -1);
+}
+
+TEST(PredictorParentCorrection, SuperGroupFollowsTheKnownSnp) {
+  CPredvigjacMuskihLoz2 m;
+  m.parentGroups.resize(3);
+  // 0 (group 0) > 1 (group 1) > 2 > 3 (branch node); 4 root without group.
+  m.snpTree = {{{"a"}, 4, 0}, {{"b"}, 0, 1}, {{"c"}, 1, -1}, {{"d"}, 2, -1}, {{"r"}, -1, -1}};
+  COgranakLoze2 b;
+  b.snpNode = 3;
+  EXPECT_EQ(SuperGroupOf(m, b, -1), -1);  // no links
+  b.parentLinks = {{2, 0.5, 0}};
+  EXPECT_EQ(SuperGroupOf(m, b, -1), 2);
+  EXPECT_EQ(SuperGroupOf(m, b, 3), 1);  // nothing at or below 3: the first group above it
+  EXPECT_EQ(SuperGroupOf(m, b, 2), 1);
+  EXPECT_EQ(SuperGroupOf(m, b, 1), 1);  // the known node's own group
+  EXPECT_EQ(SuperGroupOf(m, b, 4), 0);  // the last group seen before reaching 4
+}
+
+CRaspodelaUklapanjaSkupaOznak Stats() {
+  CRaspodelaUklapanjaSkupaOznak s;
+  s.meanFitness = 0.5;
+  s.ownHistogram = {40, {4, 0, 0, 6}, 10};
+  s.otherHistogram = {10, {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 8, 2}, 10};
+  s.priorRatio = 0.5;
+  return s;
+}
+
+TEST(PredictorFitFactor, OwnAndOtherCountsGiveTheFactor) {
+  const CRaspodelaUklapanjaSkupaOznak s = Stats();  // other spans 10..41
+  EXPECT_NEAR(FitFactor(s, 0.40), 4.0 / (0.5 * 8 + 4), 1e-12);
+  EXPECT_NEAR(FitFactor(s, 0.41), 2.0 / (0.5 * 2 + 2), 1e-12);
+  EXPECT_NEAR(FitFactor(s, 0.43), 1.0, 1e-12);
+  EXPECT_NEAR(FitFactor(s, 0.90), 1.0, 1e-12);  // beyond the own range: its last count
+  EXPECT_EQ(FitFactor(s, 0.39), 0.0);            // other is not 0 there
+}
+
+TEST(PredictorFitFactor, ExtrapolatesJustBelowTheOwnRange) {
+  CRaspodelaUklapanjaSkupaOznak s = Stats();
+  s.otherHistogram = {10, std::vector<int32_t>(20, 0), 9};
+  s.otherHistogram.counts[19] = 9;  // other spans 10..29 with a count only at 29
+  // x = 36: d = 4 <= 5; past other's end, other' = 9 / 1.5^(36 - 29 + 1).
+  double own = 4 / std::pow(1.5, 5);
+  double other = 9 / std::pow(1.5, 8);
+  EXPECT_NEAR(FitFactor(s, 0.36), own / (own + 0.5 * other), 1e-12);
+  // x = 30: d = 10, but x lies beyond other's end.
+  own = 4 / std::pow(1.5, 11);
+  other = 9 / std::pow(1.5, 2);
+  EXPECT_NEAR(FitFactor(s, 0.30), own / (own + 0.5 * other), 1e-12);
+
+  // Other histogram without counts: inside its range the factor is
+  // extrapolated only within a quarter of its width (5) of its end.
+  s.otherHistogram = {10, std::vector<int32_t>(20, 0), 0};
+  EXPECT_NEAR(FitFactor(s, 0.27), 1.0, 1e-12);
+  EXPECT_EQ(FitFactor(s, 0.20), 0.0);
+  s.ownHistogram.counts[0] = 0;  // nothing to extrapolate from
+  EXPECT_EQ(FitFactor(s, 0.36), 0.0);
+}
+
+TEST(PredictorFitFactor, ChosenSetScalesProbabilityAndGivesRelativeFitness) {
+  CPredvigjacMuskihLoz2 m = TwoBranches();
+  m.statSets = {kSet12Markers, kSet17Kit};
+  for (auto& b : m.branches) b.fitStats = {Stats(), Stats()};
+  m.branches[1].fitStats[1].meanFitness = 0.0;
+  Haplotype h = Columns(std::vector<int32_t>(11, -1));
+  h[0].value = 13;  // DYS393 only: the 12-marker set overlaps 1/11, too little
+  CIshodPredvidjanja r = ScoreHaplotype(m, -1, h, 1);
+  EXPECT_EQ(r.chosenSet, -1);
+  // Typing the columns of the 17-marker kit chooses that set.
+  Haplotype kit = Columns(std::vector<int32_t>(95, -1));
+  for (int32_t c : {0, 1, 2, 3, 4, 7, 8, 9, 10, 11, 16, 17, 21, 23, 29, 94}) kit[c].value = 13;
+  r = ScoreHaplotype(m, -1, kit, 1);
+  EXPECT_EQ(r.chosenSet, 1);
+  EXPECT_NEAR(r.relativeFitness[0], r.fitness[0] / 0.5, 1e-12);
+  EXPECT_EQ(r.relativeFitness[1], -1);
+  // Fitness is far below both histograms: the fit factor is 0.
+  EXPECT_EQ(r.probability[0], 0.0);
+}
+
+TEST(PredictorMostFrequent, TakesTheBestValueAndTheMiddleOfTies) {
+  CPredvigjacMuskihLoz2 m;
+  COgranakLoze2 b = Branch("A", {{0, 12, {0.2, 0.4, 0.4}}, {1, 20, {0.3, 0.3, 0.3}}, {2, 10, {0.1, 0.9}}});
+  // Column 2 also has values typed .2: 10.2 with 0.5.
+  auto& c2 = b.markers[2].copies[0].classes;
+  c2.resize(3);
+  c2[2].firstValue = 10;
+  c2[2].lnP = {std::log(0.5)};
+  m.branches = {b};
+  Haplotype h = Columns({1, 1, 1, 1, -1});
+  MostFrequentValues(m, 0, h, true);
+  EXPECT_EQ(h[0].value, 14);  // 13 and 14 tie: index 2 / 2 = 1
+  EXPECT_EQ(h[1].value, 21);  // three-way tie: the middle
+  EXPECT_EQ(h[2].value, 11);  // 10 pools 0.1 + 0.5, still below 0.9
+  EXPECT_EQ(h[3].value, 1);   // no data: unchanged
+  EXPECT_EQ(h[4].value, -1);  // missing stays missing
+  Haplotype separate = Columns({1, 1, 1});
+  MostFrequentValues(m, 0, separate, false);
+  EXPECT_EQ(separate[2].value, 11);
+  EXPECT_EQ(separate[2].fraction, 0);
+  m.branches[0].markers[2].copies[0].classes[2].lnP = {std::log(0.95)};
+  MostFrequentValues(m, 0, separate, false);
+  EXPECT_EQ(separate[2].value, 10);
+  EXPECT_EQ(separate[2].fraction, 2);
+}
+
+}  // namespace
+}  // namespace varnik

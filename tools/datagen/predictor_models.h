@@ -1,0 +1,27 @@
+// The four predictor models that ship with the program, trained by the
+// model builder on simulated haplotypes.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "predictor/labelled_haplotypes.h"
+#include "predictor/model_builder.h"
+
+namespace varnik::datagen {
+
+// Seed of the simulated lineages behind the shipped models.
+inline constexpr uint64_t kLineageSeed = 20240611;
+// Seed of the men the shipped models are trained on.
+inline constexpr uint64_t kTrainingSeed = 1;
+
+// Simulated men of predictor 0..3's branches, `perBranch` of each.
+std::vector<CUzorakSaOgrankom> PredictorSamples(int32_t predictor, uint64_t sampleSeed, int32_t perBranch);
+// The builder's settings for predictor 0..3.
+CPostavkeUcenja PredictorOptions(int32_t predictor);
+// Trains the four models and writes them into `folder`; false with a
+// message on standard error when one cannot be written.
+bool WritePredictorModels(const std::string& folder);
+
+}  // namespace varnik::datagen
