@@ -1,5 +1,7 @@
 #include "gui/template_dialog.h"
 
+#include <utility>
+
 #include <wx/checkbox.h>
 #include <wx/choice.h>
 #include <wx/listbox.h>
@@ -24,9 +26,11 @@ TemplateDialog::TemplateDialog(wxWindow* parent, const DialogTemplate& dialog, D
 TemplateDialog::~TemplateDialog() {
   // Events that arrive while the windows go away (focus changes) must not
   // reach the logic.  The dialog is deleted at once, not at the next idle
-  // time, because its event handlers refer to this object.
+  // time, because its event handlers refer to this object.  A modeless
+  // dialog may already be gone with its owner; the weak reference is then
+  // null.
   ended_ = true;
-  delete dialog_;
+  delete dialog_.get();
 }
 
 void TemplateDialog::Build() {
@@ -102,7 +106,7 @@ const TemplateDialog::Control* TemplateDialog::Find(int id) const {
 
 const TemplateDialog::Control* TemplateDialog::FindByWindow(const wxWindow* window) const {
   // The focus may sit in an inner window of a control.
-  for (; window != nullptr && window != dialog_; window = window->GetParent()) {
+  for (; window != nullptr && window != dialog_.get(); window = window->GetParent()) {
     for (const Control& control : controls_) {
       if (control.window == window) return &control;
     }
@@ -130,6 +134,25 @@ int TemplateDialog::Run() {
   return result_;
 }
 
+void TemplateDialog::InitModeless(std::function<void()> onEnded) {
+  onEnded_ = std::move(onEnded);
+  logic_.OnInit(*this);
+}
+
+void TemplateDialog::ShowModeless() {
+  if (ended_) return;
+  dialog_->Show();
+  if (pendingFocus_ != nullptr) pendingFocus_->SetFocus();
+  pendingFocus_ = nullptr;
+}
+
+bool TemplateDialog::HasFocusInside() const {
+  for (const wxWindow* window = wxWindow::FindFocus(); window != nullptr; window = window->GetParent()) {
+    if (window == dialog_.get()) return true;
+  }
+  return false;
+}
+
 // Enter presses the focused push button, or else the default button (the
 // OK button when the template names none); a multi-line edit box that wants
 // Enter keeps it for a new line.
@@ -153,7 +176,7 @@ bool TemplateDialog::PressEnter() {
     }
   }
   const Control* button = Find(defaultId);
-  if (button != nullptr && !button->window->IsEnabled()) return true;
+  if (button != nullptr && (!button->window->IsEnabled() || !button->window->IsShown())) return true;
   Dispatch(defaultId, kNotifyClicked);
   return true;
 }
@@ -314,7 +337,21 @@ void TemplateDialog::EndDialog(int result) {
   if (ended_) return;
   ended_ = true;
   result_ = result;
-  if (running_) dialog_->EndModal(result);
+  if (running_) {
+    dialog_->EndModal(result);
+  } else if (onEnded_) {
+    dialog_->Hide();
+    onEnded_();
+  }
+}
+
+void TemplateDialog::EnableWindow(bool enable) { dialog_->Enable(enable); }
+
+bool TemplateDialog::IsWindowEnabled() { return dialog_->IsEnabled(); }
+
+void TemplateDialog::FocusWindow() {
+  dialog_->Raise();
+  dialog_->SetFocus();
 }
 
 }  // namespace varnik

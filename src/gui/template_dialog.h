@@ -1,11 +1,14 @@
-// A modal dialog built from a DialogTemplate: the controls of the template,
-// the DialogView the logic acts through, and the forwarding of the
-// controls' events to the logic with the classic notification codes.
+// A dialog built from a DialogTemplate: the controls of the template, the
+// DialogView the logic acts through, and the forwarding of the controls'
+// events to the logic with the classic notification codes.  It runs modal
+// (Run) or modeless (InitModeless, then ShowModeless).
 #pragma once
 
+#include <functional>
 #include <vector>
 
 #include <wx/dialog.h>
+#include <wx/weakref.h>
 
 #include "platform/dialog.h"
 
@@ -22,9 +25,18 @@ class TemplateDialog : public DialogView {
   // returns its result.
   int Run();
 
+  // Initialises the logic of a modeless dialog, which stays hidden until
+  // ShowModeless.  Ending it hides it and calls `onEnded`.
+  void InitModeless(std::function<void()> onEnded);
+  void ShowModeless();
+  bool Ended() const { return ended_; }
+  // Whether the keyboard focus is in this dialog.
+  bool HasFocusInside() const;
+
   // The toolkit window of a control, or null.
   wxWindow* Window(int id) const;
-  wxDialog* Dialog() const { return dialog_; }
+  // Null once the toolkit has destroyed the dialog (with its owner).
+  wxDialog* Dialog() const { return dialog_.get(); }
 
   std::string GetText(int id) override;
   void SetText(int id, std::string_view text) override;
@@ -44,6 +56,9 @@ class TemplateDialog : public DialogView {
   void Redraw(int id) override;
   void SetCaption(std::string_view text) override;
   void EndDialog(int result) override;
+  void EnableWindow(bool enable) override;
+  bool IsWindowEnabled() override;
+  void FocusWindow() override;
 
  private:
   struct Control {
@@ -62,8 +77,9 @@ class TemplateDialog : public DialogView {
 
   const DialogTemplate& template_;
   DialogLogic& logic_;
-  wxDialog* dialog_;
+  wxWeakRef<wxDialog> dialog_;
   std::vector<Control> controls_;
+  std::function<void()> onEnded_;  // set for a modeless dialog
   wxWindow* pendingFocus_ = nullptr;
   bool running_ = false;
   bool ended_ = false;

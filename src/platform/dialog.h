@@ -4,6 +4,7 @@
 // the logic through FakeDialogView.
 #pragma once
 
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -73,10 +74,22 @@ struct DialogTemplate {
   const ControlTemplate* Find(int controlId) const;
 };
 
-// What dialog logic can do to a dialog's controls, addressed by control id.
-class DialogView {
+// A top-level window that can own dialogs: the main window or a dialog.
+// While a long computation runs for it, it is disabled and takes no input.
+class OwnerWindow {
  public:
-  virtual ~DialogView() = default;
+  virtual ~OwnerWindow() = default;
+  virtual void EnableWindow(bool enable) = 0;
+  virtual bool IsWindowEnabled() = 0;
+  // Gives the window the keyboard focus.
+  virtual void FocusWindow() = 0;
+};
+
+// What dialog logic can do to a dialog's controls, addressed by control id.
+// A dialog is itself a window that can own others (a tool dialog owns the
+// progress dialog of its computation).
+class DialogView : public OwnerWindow {
+ public:
 
   virtual std::string GetText(int id) = 0;
   virtual void SetText(int id, std::string_view text) = 0;
@@ -99,7 +112,9 @@ class DialogView {
   // Asks for an owner-drawn control to be painted again.
   virtual void Redraw(int id) = 0;
   virtual void SetCaption(std::string_view text) = 0;
-  // Closes a modal dialog; RunModal returns `result`.
+  // Closes a modal dialog; RunModal returns `result`.  A modeless dialog
+  // is hidden and its owner enabled again, as the classic end-dialog
+  // operation does.
   virtual void EndDialog(int result) = 0;
 };
 
@@ -119,12 +134,29 @@ class DialogLogic {
   }
 };
 
-// Runs modal dialogs.
+// A modeless dialog.  Destroying the handle destroys the window; the
+// template and the logic must outlive the handle.
+class ModelessDialog {
+ public:
+  virtual ~ModelessDialog() = default;
+  virtual DialogView& View() = 0;
+  virtual void Show() = 0;
+  // False once the dialog has been ended.
+  virtual bool IsOpen() = 0;
+  // Whether the keyboard focus is inside this dialog.
+  virtual bool HasFocus() = 0;
+};
+
+// Runs modal dialogs and creates modeless ones.
 class DialogHost {
  public:
   virtual ~DialogHost() = default;
   // Shows the dialog built from `dialog` and returns the EndDialog result.
   virtual int RunModal(const DialogTemplate& dialog, DialogLogic& logic) = 0;
+  // Creates the dialog built from `dialog`, owned by `owner` (null: the main
+  // window), and runs the logic's OnInit.  It stays hidden until Show.
+  virtual std::unique_ptr<ModelessDialog> OpenModeless(const DialogTemplate& dialog, DialogLogic& logic,
+                                                       OwnerWindow* owner) = 0;
 };
 
 }  // namespace varnik

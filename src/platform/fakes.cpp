@@ -3,6 +3,7 @@
 #include <cassert>
 #include <cstdio>
 #include <cstdlib>
+#include <utility>
 
 namespace varnik {
 
@@ -55,6 +56,12 @@ void FakeDialogView::Draw(int id, Canvas& canvas, const Rect& rect) { logic_.OnD
 
 void FakeDialogView::SetText(int id, std::string_view text) { control(id).text = std::string(text); }
 
+void FakeDialogView::EndDialog(int result) {
+  ended_ = true;
+  result_ = result;
+  if (onEnded) onEnded();
+}
+
 void FakeDialogView::ClearItems(int id) {
   Control& c = control(id);
   c.items.clear();
@@ -80,6 +87,39 @@ int FakeDialogHost::RunModal(const DialogTemplate& dialog, DialogLogic& logic) {
     script->second(view);
   }
   return view.ended() ? view.result() : kIdCancel;
+}
+
+namespace {
+
+class FakeModelessHandle : public ModelessDialog {
+ public:
+  explicit FakeModelessHandle(std::shared_ptr<FakeModelessDialog> dialog) : dialog_(std::move(dialog)) {}
+  ~FakeModelessHandle() override { dialog_->destroyed = true; }
+  DialogView& View() override { return *dialog_->view; }
+  void Show() override { dialog_->shown = true; }
+  bool IsOpen() override { return !dialog_->view->ended(); }
+  bool HasFocus() override { return dialog_->shown && dialog_->hasFocus; }
+
+ private:
+  std::shared_ptr<FakeModelessDialog> dialog_;
+};
+
+}  // namespace
+
+std::unique_ptr<ModelessDialog> FakeDialogHost::OpenModeless(const DialogTemplate& dialog, DialogLogic& logic,
+                                                             OwnerWindow* owner) {
+  auto opened = std::make_shared<FakeModelessDialog>();
+  opened->templateId = dialog.id;
+  opened->owner = owner;
+  opened->view = std::make_unique<FakeDialogView>(dialog, logic);
+  FakeModelessDialog* raw = opened.get();
+  opened->view->onEnded = [raw] {
+    raw->shown = false;
+    if (raw->owner != nullptr) raw->owner->EnableWindow(true);
+  };
+  modeless.push_back(opened);
+  opened->view->Init();
+  return std::make_unique<FakeModelessHandle>(std::move(opened));
 }
 
 }  // namespace varnik

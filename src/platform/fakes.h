@@ -5,6 +5,7 @@
 #include <deque>
 #include <functional>
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -115,10 +116,15 @@ class FakeDialogView : public DialogView {
   void SetFocus(int id) override { focus_ = id; }
   void Redraw(int id) override { ++control(id).redraws; }
   void SetCaption(std::string_view text) override { caption_ = std::string(text); }
-  void EndDialog(int result) override {
-    ended_ = true;
-    result_ = result;
-  }
+  void EndDialog(int result) override;
+  void EnableWindow(bool enable) override { windowEnabled_ = enable; }
+  bool IsWindowEnabled() override { return windowEnabled_; }
+  void FocusWindow() override { ++windowFocused_; }
+
+  // How often the window as a whole was given the focus.
+  int windowFocused() const { return windowFocused_; }
+  // Runs when the dialog is ended (a modeless dialog hides itself here).
+  std::function<void()> onEnded;
 
  private:
   DialogLogic& logic_;
@@ -127,6 +133,19 @@ class FakeDialogView : public DialogView {
   int focus_ = -1;
   bool ended_ = false;
   int result_ = 0;
+  bool windowEnabled_ = true;
+  int windowFocused_ = 0;
+};
+
+// A modeless dialog opened through FakeDialogHost.  The host keeps it after
+// its handle is gone, so tests can look at what became of it.
+struct FakeModelessDialog {
+  int templateId = 0;
+  OwnerWindow* owner = nullptr;
+  std::unique_ptr<FakeDialogView> view;
+  bool shown = false;
+  bool destroyed = false;  // its handle was destroyed
+  bool hasFocus = true;    // what HasFocus answers while it is shown
 };
 
 // Runs modal dialogs on FakeDialogViews: OnInit, then the script for that
@@ -137,7 +156,12 @@ class FakeDialogHost : public DialogHost {
   std::map<int, Script> scripts;
   std::vector<int> opened;
 
+  // Modeless dialogs in the order they were opened.
+  std::vector<std::shared_ptr<FakeModelessDialog>> modeless;
+
   int RunModal(const DialogTemplate& dialog, DialogLogic& logic) override;
+  std::unique_ptr<ModelessDialog> OpenModeless(const DialogTemplate& dialog, DialogLogic& logic,
+                                               OwnerWindow* owner) override;
 };
 
 }  // namespace varnik

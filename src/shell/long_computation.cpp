@@ -1,0 +1,115 @@
+#include "shell/long_computation.h"
+
+#include <utility>
+
+#include "texts/text_table.h"
+
+namespace varnik {
+
+ProgressState g_progress;
+
+void ResetProgressState() {
+  g_progress.dialog.reset();
+  g_progress.stop = 0;
+}
+
+namespace {
+
+// Each update becomes a posted function that writes into the progress
+// dialog if it is still open when the function runs.
+class PostingProgressSink : public ProgressSink {
+ public:
+  PostingProgressSink(UiThread& ui, ProgressState& state) : ui_(ui), state_(state) {}
+
+  void SetStatusLine(int line, std::string_view text) override {
+    SetText(line == 1 ? kIdStatusLine1 : kIdStatusLine2, text);
+  }
+  void SetRunningResults(std::string_view text) override { SetText(kIdRunningResults, text); }
+
+ private:
+  void SetText(int id, std::string_view text) {
+    ui_.Post([state = &state_, id, text = std::string(text)] {
+      if (state->dialog != nullptr) state->dialog->View().SetText(id, text);
+    });
+  }
+
+  UiThread& ui_;
+  ProgressState& state_;
+};
+
+// User-interface thread.  The result text shows before the progress dialog
+// closes, and the dialog is closed before its owner takes input again.
+void FinishTmrcaRun(ProgressState& state, DialogView& owner, const TmrcaEndControls& controls,
+                    const std::string& resultText) {
+  owner.SetText(controls.result, resultText);
+  const bool progressHadFocus = state.dialog != nullptr && state.dialog->HasFocus();
+  if (state.dialog != nullptr) {
+    // As if the hidden end button were pressed.
+    state.logic.OnCommand(state.dialog->View(), kIdOk, kNotifyClicked);
+    state.dialog.reset();
+  }
+  owner.EnableWindow(true);
+  if (progressHadFocus) owner.FocusWindow();
+  owner.Redraw(controls.graph);
+}
+
+// User-interface thread.  The dialog stays open on its final texts until
+// the end button is pressed.
+void FinishAdmixtureRun(ProgressState& state) {
+  if (state.dialog == nullptr) return;
+  DialogView& view = state.dialog->View();
+  view.Show(kIdStopButton, false);
+  view.Show(kIdOk, true);
+  view.SetText(kIdOk, TextById(kTextMenuExit));
+  view.SetFocus(kIdOk);
+}
+
+}  // namespace
+
+bool ComputationLauncher::Start(const DialogTemplate& progressTemplate, const std::string& caption,
+                                OwnerWindow& owner, WorkerBody body) {
+  owner.EnableWindow(false);
+  state_.dialog = dialogs_.OpenModeless(progressTemplate, state_.logic, &owner);
+  DialogView& progress = state_.dialog->View();
+  progress.SetCaption(caption);
+  state_.dialog->Show();
+  progress.SetFocus(kIdStopButton);
+  state_.stop = 0;
+
+  const bool started = threads_.Start([body = std::move(body), ui = &ui_, state = &state_] {
+    // Only the address of the state travels with the sink; it is used on
+    // the user-interface thread.
+    PostingProgressSink sink(*ui, *state);
+    body(state->stop, sink);
+  });
+  if (started) return true;
+
+  owner.EnableWindow(true);
+  progress.EndDialog(1);
+  state_.dialog.reset();
+  messages_.Show(kThreadFailedText, kThreadFailedCaption, kMbIconError);
+  return false;
+}
+
+bool ComputationLauncher::StartTmrca(DialogView& toolDialog, Computation compute,
+                                     std::function<std::string()> formatResult, TmrcaEndControls controls) {
+  WorkerBody body = [compute = std::move(compute), formatResult = std::move(formatResult), ui = &ui_,
+                     state = &state_, owner = &toolDialog, controls](std::atomic<int>& stop, ProgressSink& progress) {
+    const bool succeeded = compute(stop, progress);
+    std::string text = succeeded && formatResult ? formatResult() : std::string();
+    ui->Post([state, owner, controls, text = std::move(text)] { FinishTmrcaRun(*state, *owner, controls, text); });
+  };
+  return Start(ProgressTemplateTmrca(), TextById(kTextProgressCaption), toolDialog, std::move(body));
+}
+
+bool ComputationLauncher::StartAdmixture(OwnerWindow& mainWindow, Computation compute) {
+  WorkerBody body = [compute = std::move(compute), ui = &ui_, state = &state_](std::atomic<int>& stop,
+                                                                               ProgressSink& progress) {
+    compute(stop, progress);
+    ui->Post([state] { FinishAdmixtureRun(*state); });
+  };
+  const std::string caption = TextById(kTextProgressCaption) + " - " + TextById(kTextAdmixtureCalculator);
+  return Start(ProgressTemplateAdmixture(), caption, mainWindow, std::move(body));
+}
+
+}  // namespace varnik

@@ -1,0 +1,305 @@
+#include "shell/long_computation.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "platform/fakes.h"
+#include "platform/thread_fakes.h"
+#include "shell/app_state.h"
+#include "texts/text_table.h"
+
+namespace varnik {
+namespace {
+
+constexpr int kResultBox = 1020;
+constexpr int kGraph = 1050;
+
+DialogTemplate ToolTemplate() {
+  DialogTemplate dialog;
+  dialog.id = 138;
+  dialog.controls = {
+      {kResultBox, ControlKind::kEdit, 0, 0, 100, 50, kStyleMultiLine | kStyleReadOnly, ""},
+      {kGraph, ControlKind::kOwnerDrawn, 0, 60, 100, 50, kStyleNone, ""},
+  };
+  return dialog;
+}
+
+// The tool dialog that owns a run.  It notes each effect on it, and
+// whether the progress dialog was open at that moment.
+class RecordingOwner : public FakeDialogView {
+ public:
+  struct Effect {
+    std::string what;
+    bool progressOpen;
+  };
+
+  RecordingOwner(ProgressState& state, DialogLogic& logic) : FakeDialogView(ToolTemplate(), logic), state_(state) {}
+
+  void SetText(int id, std::string_view text) override {
+    FakeDialogView::SetText(id, text);
+    Note("text " + std::to_string(id));
+  }
+  void EnableWindow(bool enable) override {
+    FakeDialogView::EnableWindow(enable);
+    Note(enable ? "enable" : "disable");
+  }
+  void FocusWindow() override {
+    FakeDialogView::FocusWindow();
+    Note("focus");
+  }
+  void Redraw(int id) override {
+    FakeDialogView::Redraw(id);
+    Note("redraw " + std::to_string(id));
+  }
+
+  std::vector<Effect> effects;
+
+  // Position of the first effect named `what`, or -1.
+  int First(const std::string& what) const {
+    for (std::size_t i = 0; i < effects.size(); ++i) {
+      if (effects[i].what == what) return static_cast<int>(i);
+    }
+    return -1;
+  }
+
+ private:
+  void Note(std::string what) {
+    effects.push_back({std::move(what), state_.dialog != nullptr && state_.dialog->IsOpen()});
+  }
+  ProgressState& state_;
+};
+
+// The main window as the owner of an admixture run.
+class FakeMainWindow : public OwnerWindow {
+ public:
+  bool enabled = true;
+  void EnableWindow(bool enable) override { enabled = enable; }
+  bool IsWindowEnabled() override { return enabled; }
+  void FocusWindow() override {}
+};
+
+class LongComputationTest : public ::testing::Test {
+ protected:
+  void SetUp() override { ResetShellState(); }
+  void TearDown() override { ResetShellState(); }
+
+  FakeModelessDialog& Progress() { return *dialogs.modeless.back(); }
+  FakeDialogView& ProgressView() { return *Progress().view; }
+
+  FakeDialogHost dialogs;
+  FakeUiThread ui;
+  SynchronousThreadStarter threads;
+  FakeMessageBoxes messages;
+  ProgressState state;
+  ComputationLauncher launcher{dialogs, ui, threads, messages, state};
+  DialogLogic toolLogic;
+  RecordingOwner tool{state, toolLogic};
+};
+
+TEST_F(LongComputationTest, LaunchDisablesOwnerShowsDialogAndClearsStopBeforeTheWork) {
+  state.stop = 1;  // left over from an earlier run
+  bool ran = false;
+  const bool started = launcher.StartTmrca(
+      tool,
+      [&](std::atomic<int>& stop, ProgressSink&) {
+        ran = true;
+        EXPECT_EQ(stop.load(), 0);
+        EXPECT_FALSE(tool.IsWindowEnabled());
+        EXPECT_TRUE(Progress().shown);
+        EXPECT_EQ(Progress().owner, &tool);
+        EXPECT_EQ(ProgressView().caption(), TextById(kTextProgressCaption));
+        EXPECT_EQ(ProgressView().focus(), kIdStopButton);
+        EXPECT_EQ(ProgressView().GetText(kIdStopButton), TextById(kTextStopCalculation));
+        return true;
+      },
+      [] { return std::string("report"); });
+  EXPECT_TRUE(started);
+  EXPECT_TRUE(ran);
+  EXPECT_EQ(Progress().templateId, kProgressTemplateTmrca);
+}
+
+TEST_F(LongComputationTest, WorkerReachesWindowsOnlyThroughPostedFunctions) {
+  launcher.StartTmrca(
+      tool,
+      [](std::atomic<int>&, ProgressSink& progress) {
+        progress.SetStatusLine(2, "50%");
+        return true;
+      },
+      [] { return std::string("report"); });
+  // The worker has returned; nothing it did is visible yet.
+  EXPECT_EQ(ProgressView().GetText(kIdStatusLine2), "");
+  EXPECT_EQ(tool.GetText(kResultBox), "");
+  EXPECT_FALSE(tool.IsWindowEnabled());
+  EXPECT_EQ(ui.RunPending(), 2);
+  EXPECT_EQ(ProgressView().GetText(kIdStatusLine2), "50%");
+  EXPECT_EQ(tool.GetText(kResultBox), "report");
+}
+
+TEST_F(LongComputationTest, TmrcaEndShowsResultThenClosesProgressThenEnablesOwner) {
+  launcher.StartTmrca(
+      tool, [](std::atomic<int>&, ProgressSink&) { return true; }, [] { return std::string("report"); });
+  tool.effects.clear();
+  ui.RunPending();
+
+  EXPECT_EQ(tool.GetText(kResultBox), "report");
+  const int text = tool.First("text 1020");
+  const int enable = tool.First("enable");
+  const int focus = tool.First("focus");
+  const int redraw = tool.First("redraw 1050");
+  ASSERT_GE(text, 0);
+  ASSERT_GE(enable, 0);
+  EXPECT_TRUE(tool.effects[static_cast<std::size_t>(text)].progressOpen);
+  for (const auto& effect : tool.effects) {
+    if (effect.what == "enable") {
+      EXPECT_FALSE(effect.progressOpen);
+    }
+  }
+  EXPECT_LT(text, enable);
+  EXPECT_LT(enable, focus);  // the progress dialog had the focus
+  EXPECT_LT(focus, redraw);
+  EXPECT_EQ(static_cast<std::size_t>(redraw), tool.effects.size() - 1);
+
+  EXPECT_TRUE(ProgressView().ended());
+  EXPECT_EQ(ProgressView().result(), 0);
+  EXPECT_TRUE(Progress().destroyed);
+  EXPECT_EQ(state.dialog, nullptr);
+  EXPECT_TRUE(tool.IsWindowEnabled());
+}
+
+TEST_F(LongComputationTest, TmrcaStopPressedSeveralTimesClearsResultAndClosesProgressByItself) {
+  tool.FakeDialogView::SetText(kResultBox, "an earlier report");
+  bool formatted = false;
+  launcher.StartTmrca(
+      tool,
+      [&](std::atomic<int>& stop, ProgressSink&) {
+        for (int generation = 1; generation <= 600; ++generation) {
+          if (stop != 0) return false;
+          if (generation == 10) {
+            for (int press = 0; press < 3; ++press) ProgressView().Click(kIdStopButton);
+            // Pressing stop does not close the dialog.
+            EXPECT_TRUE(Progress().shown);
+            EXPECT_FALSE(ProgressView().ended());
+          }
+        }
+        return true;
+      },
+      [&] {
+        formatted = true;
+        return std::string("report");
+      });
+  ui.RunPending();
+  EXPECT_FALSE(formatted);
+  EXPECT_EQ(tool.GetText(kResultBox), "");
+  EXPECT_TRUE(ProgressView().ended());
+  EXPECT_EQ(state.dialog, nullptr);
+  EXPECT_TRUE(tool.IsWindowEnabled());
+  EXPECT_EQ(tool.control(kGraph).redraws, 1);
+}
+
+TEST_F(LongComputationTest, TmrcaOwnerGetsFocusOnlyWhenProgressDialogHadIt) {
+  launcher.StartTmrca(
+      tool,
+      [&](std::atomic<int>&, ProgressSink&) {
+        Progress().hasFocus = false;  // the user switched to another program
+        return false;
+      },
+      {});
+  ui.RunPending();
+  EXPECT_TRUE(tool.IsWindowEnabled());
+  EXPECT_EQ(tool.windowFocused(), 0);
+  EXPECT_EQ(tool.First("focus"), -1);
+}
+
+TEST_F(LongComputationTest, AdmixtureEndTurnsStopIntoEndButtonAndOwnerWaitsForIt) {
+  g_language = kLanguageEnglish;
+  FakeMainWindow mainWindow;
+  launcher.StartAdmixture(mainWindow, [](std::atomic<int>&, ProgressSink& progress) {
+    progress.SetStatusLine(1, "Loading");
+    progress.SetStatusLine(2, "Iteration 7");
+    progress.SetRunningResults("A 60%\r\nB 40%");
+    return true;
+  });
+  EXPECT_EQ(Progress().templateId, kProgressTemplateAdmixture);
+  EXPECT_EQ(ProgressView().caption(), "Progress of process - Admixture Calculator");
+  ui.RunPending();
+
+  FakeDialogView& view = ProgressView();
+  EXPECT_EQ(view.GetText(kIdStatusLine1), "Loading");
+  EXPECT_EQ(view.GetText(kIdStatusLine2), "Iteration 7");
+  EXPECT_EQ(view.GetText(kIdRunningResults), "A 60%\r\nB 40%");
+  EXPECT_FALSE(view.IsVisible(kIdStopButton));
+  EXPECT_TRUE(view.IsVisible(kIdOk));
+  EXPECT_EQ(view.GetText(kIdOk), "Exit");
+  EXPECT_EQ(view.focus(), kIdOk);
+  EXPECT_FALSE(view.ended());
+  EXPECT_FALSE(mainWindow.enabled);
+
+  view.Click(kIdOk);
+  EXPECT_TRUE(view.ended());
+  EXPECT_EQ(view.result(), 0);
+  EXPECT_TRUE(mainWindow.enabled);
+  // The handle is kept; the next run replaces it.
+  EXPECT_NE(state.dialog, nullptr);
+  launcher.StartAdmixture(mainWindow, [](std::atomic<int>&, ProgressSink&) { return true; });
+  EXPECT_TRUE(dialogs.modeless.front()->destroyed);
+}
+
+TEST_F(LongComputationTest, FailedThreadStartLeavesNoProgressDialogAndOwnerEnabled) {
+  threads.fail = true;
+  bool ran = false;
+  const bool started = launcher.StartTmrca(
+      tool,
+      [&](std::atomic<int>&, ProgressSink&) {
+        ran = true;
+        return true;
+      },
+      {});
+  EXPECT_FALSE(started);
+  EXPECT_FALSE(ran);
+  EXPECT_TRUE(tool.IsWindowEnabled());
+  EXPECT_EQ(state.dialog, nullptr);
+  EXPECT_TRUE(Progress().destroyed);
+  EXPECT_FALSE(Progress().shown);
+  EXPECT_EQ(ProgressView().result(), 1);
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_EQ(messages.shown[0].caption, "Error: thread creation failed");
+  EXPECT_EQ(messages.shown[0].text,
+            "Generisanje se ne moze izvrsiti zbog nedostatka memorije ili zbog sastavne greske");
+  EXPECT_EQ(messages.shown[0].flags, static_cast<unsigned>(kMbIconError));
+  EXPECT_EQ(ui.Pending(), 0u);
+}
+
+// A real worker thread: the test's thread plays the user-interface thread.
+TEST_F(LongComputationTest, WorkerThreadStoppedByTheUserEndsTheRun) {
+  DetachedThreadStarter realThreads;
+  ComputationLauncher real(dialogs, ui, realThreads, messages, state);
+  ASSERT_TRUE(real.StartTmrca(
+      tool,
+      [](std::atomic<int>& stop, ProgressSink& progress) {
+        for (int step = 1; step <= 2000; ++step) {
+          if (stop != 0) return false;
+          char text[16];
+          std::snprintf(text, sizeof text, "%d%%", step * 100 / 2000);
+          progress.SetStatusLine(2, text);
+          std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        }
+        return true;
+      },
+      [] { return std::string("report"); }));
+  FakeDialogView& view = ProgressView();
+  ASSERT_TRUE(ui.RunUntil([&] { return !view.GetText(kIdStatusLine2).empty(); }, std::chrono::seconds(10)));
+  view.Click(kIdStopButton);
+  ASSERT_TRUE(ui.RunUntil([&] { return state.dialog == nullptr; }, std::chrono::seconds(10)));
+  EXPECT_EQ(tool.GetText(kResultBox), "");
+  EXPECT_TRUE(tool.IsWindowEnabled());
+  EXPECT_EQ(ui.Pending(), 0u);
+}
+
+}  // namespace
+}  // namespace varnik

@@ -1,0 +1,89 @@
+#include "shell/progress_dialog.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+
+#include "platform/fakes.h"
+#include "shell/app_state.h"
+#include "texts/text_table.h"
+
+namespace varnik {
+namespace {
+
+TEST(ProgressTemplates, EndButtonHiddenAndEscapeInert) {
+  for (const DialogTemplate* dialog : {&ProgressTemplateTmrca(), &ProgressTemplateAdmixture()}) {
+    SCOPED_TRACE(dialog->id);
+    EXPECT_FALSE(dialog->escapeCloses);
+    ASSERT_NE(dialog->Find(kIdOk), nullptr);
+    EXPECT_TRUE(dialog->Find(kIdOk)->style & kStyleHidden);
+    ASSERT_NE(dialog->Find(kIdStopButton), nullptr);
+    EXPECT_FALSE(dialog->Find(kIdStopButton)->style & kStyleHidden);
+    EXPECT_NE(dialog->Find(kIdStatusLine1), nullptr);
+    EXPECT_NE(dialog->Find(kIdStatusLine2), nullptr);
+  }
+  EXPECT_EQ(ProgressTemplateTmrca().Find(kIdRunningResults), nullptr);
+  const ControlTemplate* results = ProgressTemplateAdmixture().Find(kIdRunningResults);
+  ASSERT_NE(results, nullptr);
+  EXPECT_EQ(results->kind, ControlKind::kEdit);
+  EXPECT_EQ(results->style & (kStyleMultiLine | kStyleReadOnly), kStyleMultiLine | kStyleReadOnly);
+}
+
+class ProgressDialogTest : public ::testing::Test {
+ protected:
+  void SetUp() override { ResetShellState(); }
+  void TearDown() override { ResetShellState(); }
+
+  std::atomic<int> stop{0};
+  ProgressDialogLogic logic{stop};
+};
+
+TEST_F(ProgressDialogTest, InitLabelsAndFocusesTheStopButtonInTheCurrentLanguage) {
+  g_language = kLanguageEnglish;
+  FakeDialogView view(ProgressTemplateTmrca(), logic);
+  view.Init();
+  EXPECT_EQ(view.GetText(kIdStopButton), "Break process");
+  EXPECT_EQ(view.focus(), kIdStopButton);
+
+  g_language = kLanguageRussian;
+  FakeDialogView admixture(ProgressTemplateAdmixture(), logic);
+  admixture.Init();
+  EXPECT_EQ(admixture.GetText(kIdStopButton), TextById(kTextStopCalculation, kLanguageRussian));
+}
+
+TEST_F(ProgressDialogTest, StopPressedRepeatedlyRaisesTheFlagEachTimeAndNothingElse) {
+  FakeDialogView view(ProgressTemplateTmrca(), logic);
+  view.Init();
+  for (int press = 0; press < 3; ++press) {
+    stop = 0;  // the worker does not clear it; this shows each press sets it
+    view.Click(kIdStopButton);
+    EXPECT_EQ(stop.load(), 1);
+  }
+  EXPECT_FALSE(view.ended());
+  EXPECT_TRUE(view.IsVisible(kIdStopButton));
+}
+
+TEST_F(ProgressDialogTest, EscapeCloseBoxAndOtherCommandsDoNothing) {
+  FakeDialogView view(ProgressTemplateAdmixture(), logic);
+  view.Init();
+  logic.OnCommand(view, kIdCancel, kNotifyClicked);           // Escape, close box
+  logic.OnCommand(view, kIdRunningResults, kNotifyEditChange);
+  logic.OnCommand(view, kIdStopButton, kNotifyKillFocus);     // not a click
+  logic.OnCommand(view, kIdOk, kNotifySelChange);             // not a click
+  EXPECT_FALSE(view.ended());
+  EXPECT_EQ(stop.load(), 0);
+}
+
+TEST_F(ProgressDialogTest, EndButtonEndsWithResultZero) {
+  FakeDialogView view(ProgressTemplateAdmixture(), logic);
+  view.Init();
+  view.Click(kIdOk);  // hidden: the user cannot press it
+  EXPECT_FALSE(view.ended());
+  view.Show(kIdOk, true);
+  view.Click(kIdOk);
+  EXPECT_TRUE(view.ended());
+  EXPECT_EQ(view.result(), 0);
+}
+
+}  // namespace
+}  // namespace varnik
