@@ -1,7 +1,16 @@
 // The entry point of the GUI program: one main window over the core.
+#include <memory>
+
 #include <wx/app.h>
 
 #include "gui/main_frame.h"
+#include "gui/wx_dialog_host.h"
+#include "gui/wx_ui_services.h"
+#include "gui/wx_ui_thread.h"
+#include "plot/process_plot.h"
+#include "shell/app_state.h"
+#include "shell/app_tools.h"
+#include "shell/long_computation.h"
 #include "shell/views.h"
 
 namespace varnik {
@@ -10,14 +19,33 @@ class VarnikApp : public wxApp {
  public:
   bool OnInit() override {
     auto* frame = new MainFrame(plot_, painting_, tools_);
+    files_ = std::make_unique<WxFileDialog>(frame);
+    messages_ = std::make_unique<WxMessageBoxes>(frame);
+    dialogs_ = std::make_unique<WxDialogHost>(frame);
+    settings_ = OpenUserSettings(g_registryRoot);
+    tools_.Connect({*dialogs_, *files_, *messages_, cursor_, beeper_, *settings_, ui_, threads_}, frame->Logic());
     frame->Start();
     return true;
   }
 
+  int OnExit() override {
+    // The progress dialog goes before the toolkit does.
+    ResetProgressState();
+    return wxApp::OnExit();
+  }
+
  private:
-  EmptyPlot plot_;
+  ProcessPlot plot_;
   EmptyChromosomePainting painting_;
-  NoTools tools_;
+  AppTools tools_;
+  std::unique_ptr<WxFileDialog> files_;
+  std::unique_ptr<WxMessageBoxes> messages_;
+  std::unique_ptr<WxDialogHost> dialogs_;
+  std::unique_ptr<SettingsStore> settings_;
+  WxWaitCursor cursor_;
+  WxBeeper beeper_;
+  WxUiThread ui_;
+  DetachedThreadStarter threads_;
 };
 
 }  // namespace varnik

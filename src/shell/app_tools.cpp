@@ -1,0 +1,28 @@
+#include "shell/app_tools.h"
+
+#include "plot/axes_loader.h"
+#include "predictor/predictor_dialog.h"
+#include "shell/main_window.h"
+
+namespace varnik {
+
+void AppTools::Connect(const PlatformServices& services, MainWindow& window) {
+  services_.emplace(services);
+  window_ = &window;
+}
+
+bool AppTools::LoadComputedAxes() {
+  if (!services_) return false;
+  return varnik::LoadComputedAxes(services_->files, services_->cursor, [this] { window_->UpdateWindowTitle(); });
+}
+
+void AppTools::OpenPredictor() {
+  if (services_) varnik::OpenPredictor(services_->dialogs, services_->settings, &services_->cursor);
+}
+
+void AppTools::OpenTmrca() {}
+
+// The admixture calculation is not built yet; its menu item opens nothing.
+void AppTools::OpenAdmixture() {}
+
+}  // namespace varnik
