@@ -376,6 +376,7 @@ bool BuildPredictorModel(const std::vector<CUzorakSaOgrankom>& samples, const CP
     m.branchJoins.push_back(PairJoins(m.branches[b], own, options, m.lnFloor));
   }
 
+  PrepareForScoring(m);
   if (options.fitStatistics) FitStatistics(m, samples, branchOf);
   model = std::move(m);
   return true;

@@ -4,6 +4,7 @@
 
 #include "common/binary_io.h"
 #include "predictor/model_file.h"
+#include "predictor/scoring.h"
 
 namespace varnik {
 namespace {
@@ -273,6 +274,7 @@ bool ReadPredictorModel(std::string_view bytes, CPredvigjacMuskihLoz2& model) {
     model = CPredvigjacMuskihLoz2();
     return false;
   }
+  PrepareForScoring(read);
   model = std::move(read);
   return true;
 }

@@ -9,6 +9,7 @@
 #include <array>
 #include <cmath>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -125,6 +126,10 @@ struct CPodaciPJRaPredvid {
   int32_t group = -1;  // index into parentGroups, -1 none
 };
 
+// Lookup tables that the scoring derives from a model's distributions
+// (scoring.h, PrepareForScoring).
+struct ScoringTables;
+
 struct CPredvigjacMuskihLoz2 {
   std::vector<COgranakLoze2> branches;
   std::vector<CMegjuzavisnostiOgrankaZaUpotrebu> branchJoins;  // parallel to branches
@@ -144,6 +149,11 @@ struct CPredvigjacMuskihLoz2 {
   double lnMinGain = std::log(1.7);
   double lnMaxGain = std::log(8.0);
   double parentCorrection = 0.3;
+
+  // Derived from the distributions above by PrepareForScoring; not part of
+  // the file.  Whoever changes the distributions or lnFloor of a prepared
+  // model in place prepares it again.
+  std::shared_ptr<const ScoringTables> scoringTables;
 };
 
 // A 16-bit marker item of a join: bits 0-6 column, bit 7 copy, bits 8-13

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace varnik {
 namespace {
@@ -10,6 +11,210 @@ namespace {
 constexpr int32_t kTableColumns = 120;
 // No column has more copies than DYS464.
 constexpr int32_t kMaxCopiesUsed = 4;
+
+// Values of one slot (column, copy and class) in the scoring tables; a
+// slot whose rows' values lie further apart is looked up directly.
+constexpr int64_t kMaxSlotValues = 4096;
+
+// A join item's value and fraction as one number, value | fraction << 6.
+int32_t ItemKey(const CStavkaOznake& item) { return item.value | (item.fraction << 6); }
+
+}  // namespace
+
+// A pair join with its items decoded: the cells of the haplotype's lookup
+// table (column * copiesUsed + copy) that they name, -1 for a cell outside
+// the table, the value and fraction (ItemKey) that the entries there must
+// have, and half the joint log-probability, already raised to the floor.
+struct DecodedPairJoin {
+  int32_t cell1;
+  int32_t cell2;
+  int32_t key1;
+  int32_t key2;
+  double halfLnJoint;
+};
+
+// Every value's log-probability and probability under every branch and
+// super-group, in rows of one common layout: cell 0 holds the floor, and a
+// slot (one column, copy and completeness class) covers the values from
+// the smallest first value to the largest last value that any row has for
+// it.  A row's cells that its own distribution does not cover hold the floor.
+// A slot whose values lie too far apart, or every slot of a model whose
+// tables would grow far beyond its distributions (damaged files), is looked
+// up in the distributions directly instead (kDirect).
+struct ScoringTables {
+  static constexpr std::size_t kDirect = static_cast<std::size_t>(-1);
+
+  // What the tables were made from; a model that differs is not served.
+  std::size_t branchCount = 0;
+  std::size_t groupCount = 0;
+  double lnFloor = 0.0;
+  int32_t copiesUsed = 0;
+  std::vector<const void*> sources;
+
+  bool direct = false;  // every value is looked up directly
+  int32_t columns = 0;
+  int32_t copies = 0;
+  int32_t classes = 0;
+  std::vector<int32_t> slotOf;  // (column * copies + copy) * classes + class -> slot, -1 none
+  std::vector<int32_t> slotFirst;
+  std::vector<int32_t> slotSize;
+  std::vector<std::size_t> slotBase;  // kDirect for a slot looked up directly
+  std::size_t cells = 1;
+  std::vector<double> lnP;  // row * cells + cell; rows: branches, then super-groups
+  std::vector<double> p;    // exp of lnP
+  std::vector<std::vector<DecodedPairJoin>> pairJoins;  // per branch
+
+  std::size_t Cell(int32_t column, int32_t copy, int32_t fraction, int32_t value) const {
+    if (direct) return kDirect;
+    if (column < 0 || column >= columns || copy < 0 || copy >= copies || fraction < 0 || fraction >= classes) return 0;
+    const int32_t slot = slotOf[(static_cast<std::size_t>(column) * copies + copy) * classes + fraction];
+    if (slot < 0) return 0;
+    if (slotBase[slot] == kDirect) return kDirect;
+    const int64_t i = static_cast<int64_t>(value) - slotFirst[slot];
+    if (i < 0 || i >= slotSize[slot]) return 0;
+    return slotBase[slot] + static_cast<std::size_t>(i);
+  }
+  const double* LnRow(std::size_t row) const { return direct ? nullptr : lnP.data() + row * cells; }
+  const double* PRow(std::size_t row) const { return direct ? nullptr : p.data() + row * cells; }
+};
+
+namespace {
+
+// The rows of the tables: the branches, then the super-groups.
+template <typename Visit>
+void ForEachRow(const CPredvigjacMuskihLoz2& model, Visit visit) {
+  for (const COgranakLoze2& branch : model.branches) visit(branch);
+  for (const COgranakLoze2& group : model.parentGroups) visit(group);
+}
+
+// The pieces of the model whose replacement makes the tables stale.
+std::vector<const void*> TableSources(const CPredvigjacMuskihLoz2& model) {
+  std::vector<const void*> sources;
+  ForEachRow(model, [&sources](const COgranakLoze2& row) { sources.push_back(row.markers.data()); });
+  for (const CMegjuzavisnostiOgrankaZaUpotrebu& joins : model.branchJoins) sources.push_back(joins.items.data());
+  return sources;
+}
+
+bool TablesFit(const ScoringTables& t, const CPredvigjacMuskihLoz2& model) {
+  return t.branchCount == model.branches.size() && t.groupCount == model.parentGroups.size() &&
+         t.lnFloor == model.lnFloor && t.copiesUsed == model.copiesUsed && t.sources == TableSources(model);
+}
+
+void BuildTables(const CPredvigjacMuskihLoz2& model, ScoringTables& t) {
+  t.branchCount = model.branches.size();
+  t.groupCount = model.parentGroups.size();
+  t.lnFloor = model.lnFloor;
+  t.copiesUsed = model.copiesUsed;
+  t.sources = TableSources(model);
+
+  std::size_t columns = 0;
+  std::size_t copies = 0;
+  std::size_t classes = 0;
+  ForEachRow(model, [&](const COgranakLoze2& row) {
+    columns = std::max(columns, row.markers.size());
+    for (const CRazlicitiPrimerciSTRa2& column : row.markers) {
+      copies = std::max(copies, column.copies.size());
+      for (const auto& copy : column.copies) classes = std::max(classes, copy.classes.size());
+    }
+  });
+  // Tables far larger than the distributions they stand for are not made.
+  const std::size_t rows = t.branchCount + t.groupCount;
+  std::size_t classRecords = 0;
+  std::size_t values = 0;
+  ForEachRow(model, [&](const COgranakLoze2& row) {
+    for (const CRazlicitiPrimerciSTRa2& column : row.markers) {
+      for (const auto& copy : column.copies) {
+        classRecords += copy.classes.size();
+        for (const auto& c : copy.classes) values += c.lnP.size();
+      }
+    }
+  });
+  const std::size_t kSlack = std::size_t{1} << 16;
+  if (copies > 0 && classes > 0 && columns > (4 * classRecords + kSlack) / (copies * classes)) {
+    t.direct = true;
+    columns = copies = classes = 0;
+  }
+  t.columns = static_cast<int32_t>(columns);
+  t.copies = static_cast<int32_t>(copies);
+  t.classes = static_cast<int32_t>(classes);
+
+  // The value range of every slot over all rows.
+  const std::size_t slotCount = columns * copies * classes;
+  std::vector<int64_t> low(slotCount, std::numeric_limits<int64_t>::max());
+  std::vector<int64_t> high(slotCount, std::numeric_limits<int64_t>::min());
+  auto forEachClass = [](const COgranakLoze2& row, auto visit) {
+    for (std::size_t c = 0; c < row.markers.size(); ++c) {
+      const auto& copyRecords = row.markers[c].copies;
+      for (std::size_t k = 0; k < copyRecords.size(); ++k) {
+        const auto& classRecords = copyRecords[k].classes;
+        for (std::size_t q = 0; q < classRecords.size(); ++q) {
+          if (!classRecords[q].lnP.empty()) visit(c, k, q, classRecords[q]);
+        }
+      }
+    }
+  };
+  auto slotIndex = [&](std::size_t c, std::size_t k, std::size_t q) { return (c * copies + k) * classes + q; };
+  ForEachRow(model, [&](const COgranakLoze2& row) {
+    forEachClass(row, [&](std::size_t c, std::size_t k, std::size_t q, const CUcestanostiVrednostijIstePotpunosti2& d) {
+      const std::size_t s = slotIndex(c, k, q);
+      low[s] = std::min<int64_t>(low[s], d.firstValue);
+      high[s] = std::max<int64_t>(high[s], static_cast<int64_t>(d.firstValue) + static_cast<int64_t>(d.lnP.size()) - 1);
+    });
+  });
+  t.slotOf.assign(slotCount, -1);
+  t.cells = 1;
+  for (std::size_t s = 0; s < slotCount; ++s) {
+    if (low[s] > high[s]) continue;
+    t.slotOf[s] = static_cast<int32_t>(t.slotFirst.size());
+    t.slotFirst.push_back(static_cast<int32_t>(low[s]));
+    if (high[s] - low[s] >= kMaxSlotValues) {
+      t.slotSize.push_back(0);
+      t.slotBase.push_back(ScoringTables::kDirect);
+      continue;
+    }
+    t.slotSize.push_back(static_cast<int32_t>(high[s] - low[s] + 1));
+    t.slotBase.push_back(t.cells);
+    t.cells += static_cast<std::size_t>(high[s] - low[s] + 1);
+  }
+  if (rows > 0 && t.cells > (16 * values + kSlack) / rows) {
+    t.direct = true;
+    t.cells = 1;
+  }
+
+  t.lnP.assign(t.direct ? 0 : rows * t.cells, model.lnFloor);
+  std::size_t r = 0;
+  ForEachRow(model, [&](const COgranakLoze2& row) {
+    if (t.direct) return;
+    double* cells = t.lnP.data() + r * t.cells;
+    forEachClass(row, [&](std::size_t c, std::size_t k, std::size_t q, const CUcestanostiVrednostijIstePotpunosti2& d) {
+      const int32_t slot = t.slotOf[slotIndex(c, k, q)];
+      if (t.slotBase[slot] == ScoringTables::kDirect) return;
+      std::copy(d.lnP.begin(), d.lnP.end(), cells + t.slotBase[slot] + (d.firstValue - t.slotFirst[slot]));
+    });
+    ++r;
+  });
+  t.p.resize(t.lnP.size());
+  for (std::size_t i = 0; i < t.lnP.size(); ++i) t.p[i] = std::exp(t.lnP[i]);
+
+  const int32_t copiesUsed = std::clamp(model.copiesUsed, 0, kMaxCopiesUsed);
+  auto tableCell = [copiesUsed](const CStavkaOznake& item) {
+    return item.copy < copiesUsed && item.column < kTableColumns ? item.column * copiesUsed + item.copy : -1;
+  };
+  t.pairJoins.assign(t.branchCount, {});
+  for (std::size_t b = 0; b < t.branchCount && b < model.branchJoins.size(); ++b) {
+    const CMegjuzavisnostiOgrankaZaUpotrebu& joins = model.branchJoins[b];
+    const std::size_t n = std::min(joins.lnJoint.size(), joins.items.size());
+    std::vector<DecodedPairJoin>& decoded = t.pairJoins[b];
+    decoded.reserve(n);
+    for (std::size_t j = 0; j < n; ++j) {
+      const CStavkaOznake first = DecodeItem(static_cast<uint16_t>(joins.items[j] & 0xffff));
+      const CStavkaOznake second = DecodeItem(static_cast<uint16_t>(joins.items[j] >> 16));
+      const double lnJ = std::max(static_cast<double>(joins.lnJoint[j]), model.lnFloor);
+      decoded.push_back({tableCell(first), tableCell(second), ItemKey(first), ItemKey(second), lnJ / 2});
+    }
+  }
+}
+
 // Repeat counts are far below this; a damaged model cannot make the search
 // for the most frequent value run long.
 constexpr int64_t kMaxScannedValue = 1000;
@@ -25,7 +230,9 @@ struct Entry {
 // counts that the fit statistics need.
 struct Prepared {
   std::vector<Entry> entries;
+  std::vector<std::size_t> cell;  // per entry: its cell in the scoring tables
   std::vector<int32_t> table;  // column * copiesUsed + copy -> entry, -1 none
+  std::vector<int32_t> key;    // column * copiesUsed + copy -> the entry's ItemKey; -1 no entry
   int32_t copiesUsed = 0;
   int32_t presentColumns = 0;
   MarkerSetMaskBits typedColumns{};
@@ -37,7 +244,7 @@ struct Prepared {
   }
 };
 
-Prepared Prepare(const CPredvigjacMuskihLoz2& model, const Haplotype& haplotype) {
+Prepared Prepare(const CPredvigjacMuskihLoz2& model, const ScoringTables& tables, const Haplotype& haplotype) {
   Prepared p;
   const MarkerSetMaskBits kit = MarkerSetMask(kSet23Kit);
   const bool restrict = model.restrictTo23 == 1;
@@ -58,10 +265,17 @@ Prepared Prepare(const CPredvigjacMuskihLoz2& model, const Haplotype& haplotype)
   }
   p.copiesUsed = std::clamp(model.copiesUsed, 0, kMaxCopiesUsed);
   p.table.assign(static_cast<std::size_t>(kTableColumns) * p.copiesUsed, -1);
+  p.key.assign(p.table.size(), -1);
+  p.cell.resize(p.entries.size());
   for (std::size_t e = 0; e < p.entries.size(); ++e) {
     const Entry& entry = p.entries[e];
+    p.cell[e] = tables.Cell(entry.column, entry.copy, entry.fraction, entry.value);
     if (entry.copy >= 0 && entry.copy < p.copiesUsed && entry.column < kTableColumns) {
-      p.table[entry.column * p.copiesUsed + entry.copy] = static_cast<int32_t>(e);
+      const int32_t at = entry.column * p.copiesUsed + entry.copy;
+      p.table[at] = static_cast<int32_t>(e);
+      // A value or fraction wider than an item's field matches no item.
+      const bool fits = entry.value >= 0 && entry.value < 64 && entry.fraction >= 0 && entry.fraction < 4;
+      p.key[at] = fits ? entry.value | (entry.fraction << 6) : -2;
     }
   }
   return p;
@@ -71,36 +285,26 @@ bool Matches(const Entry& entry, const CStavkaOznake& item) {
   return entry.value == item.value && entry.fraction == item.fraction;
 }
 
-// Value log-probabilities and probabilities of the haplotype's entries
-// under each super-group, worked out once for all the branches below it.
-class GroupCache {
- public:
-  GroupCache(const CPredvigjacMuskihLoz2& model, const Prepared& p)
-      : model_(model), p_(p), lnP_(model.parentGroups.size()), prob_(model.parentGroups.size()) {}
-  const std::vector<double>& LnP(int32_t group) {
-    std::vector<double>& ln = lnP_[group];
-    if (ln.empty() && !p_.entries.empty()) {
-      const COgranakLoze2& parent = model_.parentGroups[group];
-      ln.resize(p_.entries.size());
-      prob_[group].resize(p_.entries.size());
-      for (std::size_t e = 0; e < p_.entries.size(); ++e) {
-        const Entry& entry = p_.entries[e];
-        ln[e] = LnValueProbability(parent, entry.column, entry.value, entry.fraction, entry.copy, model_.lnFloor);
-        prob_[group][e] = std::exp(ln[e]);
-      }
-    }
-    return ln;
-  }
-  const std::vector<double>& P(int32_t group) {
-    LnP(group);
-    return prob_[group];
-  }
+// The values of the haplotype's entries under one branch or super-group.
+struct RowView {
+  const double* ln;  // the row's cells in the scoring tables
+  const double* p;
+  const COgranakLoze2& source;  // for the values that the tables leave out
+  double lnFloor;
 
- private:
-  const CPredvigjacMuskihLoz2& model_;
-  const Prepared& p_;
-  std::vector<std::vector<double>> lnP_;
-  std::vector<std::vector<double>> prob_;
+  RowView(const ScoringTables& tables, std::size_t row, const COgranakLoze2& source, double lnFloor)
+      : ln(tables.LnRow(row)), p(tables.PRow(row)), source(source), lnFloor(lnFloor) {}
+
+  double Ln(const Prepared& prepared, std::size_t e) const {
+    const std::size_t cell = prepared.cell[e];
+    if (cell != ScoringTables::kDirect) return ln[cell];
+    const Entry& x = prepared.entries[e];
+    return LnValueProbability(source, x.column, x.value, x.fraction, x.copy, lnFloor);
+  }
+  double P(const Prepared& prepared, std::size_t e) const {
+    const std::size_t cell = prepared.cell[e];
+    return cell != ScoringTables::kDirect ? p[cell] : std::exp(Ln(prepared, e));
+  }
 };
 
 // Per-entry working arrays of one branch, reused from branch to branch.
@@ -145,23 +349,22 @@ void ApplyGroupJoins(const COgranakLoze2& branch, const Prepared& p, double lnFl
   for (auto& use : w.groupUse) use.assign(groups, 0);
 }
 
-void ApplyPairJoins(const CMegjuzavisnostiOgrankaZaUpotrebu& joins, const Prepared& p, double lnFloor, Work& w) {
-  const bool split = joins.split != -1;
+void ApplyPairJoins(const std::vector<DecodedPairJoin>& joins, int32_t splitAt, const Prepared& p, Work& w) {
+  const bool split = splitAt != -1;
   if (split) {
     for (auto& count : w.pairCount) count.assign(p.entries.size(), 0);
   }
-  const std::size_t n = std::min(joins.lnJoint.size(), joins.items.size());
-  for (std::size_t j = 0; j < n; ++j) {
-    const int part = split && static_cast<int64_t>(j) < joins.split ? 0 : 1;
-    const CStavkaOznake first = DecodeItem(static_cast<uint16_t>(joins.items[j] & 0xffff));
-    const CStavkaOznake second = DecodeItem(static_cast<uint16_t>(joins.items[j] >> 16));
-    const int32_t e1 = p.Find(first.column, first.copy);
-    if (e1 < 0 || !Matches(p.entries[e1], first)) continue;
+  for (std::size_t j = 0; j < joins.size(); ++j) {
+    const int part = split && static_cast<int64_t>(j) < splitAt ? 0 : 1;
+    const DecodedPairJoin& join = joins[j];
+    if (join.cell1 < 0 || p.key[join.cell1] != join.key1) continue;
+    const int32_t e1 = p.table[join.cell1];
     const int32_t g1 = w.group[e1];
     if (g1 >= 0 && w.groupUse[part][g1] != 0) continue;
     if (!split && w.useCount[e1] > 1) continue;
-    const int32_t e2 = p.Find(second.column, second.copy);
-    if (e2 < 0 || e2 == e1 || !Matches(p.entries[e2], second)) continue;
+    if (join.cell2 < 0 || p.key[join.cell2] != join.key2) continue;
+    const int32_t e2 = p.table[join.cell2];
+    if (e2 == e1) continue;
     const int32_t g2 = w.group[e2];
     if (g2 >= 0 && (g2 == g1 || w.groupUse[part][g2] != 0)) continue;
     if (!split && w.useCount[e2] > 1) continue;
@@ -172,10 +375,9 @@ void ApplyPairJoins(const CMegjuzavisnostiOgrankaZaUpotrebu& joins, const Prepar
     }
     if (g1 >= 0) ++w.groupUse[part][g1];
     if (g2 >= 0) ++w.groupUse[part][g2];
-    const double lnJ = std::max(static_cast<double>(joins.lnJoint[j]), lnFloor);
     for (int32_t e : {e1, e2}) {
       ++w.useCount[e];
-      w.share[e] += lnJ / 2;
+      w.share[e] += join.halfLnJoint;
     }
   }
 }
@@ -183,7 +385,7 @@ void ApplyPairJoins(const CMegjuzavisnostiOgrankaZaUpotrebu& joins, const Prepar
 // Gives the values in which the branch clearly differs from its super-group
 // more weight than the values that both share.
 void ApplyParentCorrection(const CPredvigjacMuskihLoz2& model, const COgranakLoze2& branch,
-                           const std::vector<double>& parentLnP, const Prepared& p, Work& w) {
+                           const RowView& parent, const Prepared& p, Work& w) {
   if (branch.lnParentBonus <= -999.9999) return;
   int32_t distinctive = 0;
   int32_t common = 0;
@@ -195,7 +397,7 @@ void ApplyParentCorrection(const CPredvigjacMuskihLoz2& model, const COgranakLoz
   for (std::size_t e = 0; e < p.entries.size(); ++e) {
     if (!(w.share[e] < 0)) continue;
     const double a = w.lnP[e];
-    const double u = parentLnP[e];
+    const double u = parent.Ln(p, e);
     if (a > model.lnMinBranchP && a - u >= model.lnMinGain) {
       weights[e] = std::exp(branch.lnParentBonus + std::min(a - u, model.lnMaxGain) - model.lnMaxGain);
       extra += weights[e];
@@ -219,15 +421,15 @@ void ApplyParentCorrection(const CPredvigjacMuskihLoz2& model, const COgranakLoz
   }
 }
 
-double UnsupportedRatio(const COgranakLoze2& branch, int32_t group, const std::vector<double>& parentP,
-                        const Work& w) {
+double UnsupportedRatio(const COgranakLoze2& branch, int32_t group, const RowView& own, const RowView& parent,
+                        const Prepared& prepared) {
   double up = 0.0;
   double down = 0.0;
-  for (std::size_t e = 0; e < parentP.size(); ++e) {
-    const double pb = std::exp(w.lnP[e]);
-    const double q = parentP[e];
-    if (pb > q) up += pb - q;
-    if (q > pb) down += q - pb;
+  for (std::size_t e = 0; e < prepared.entries.size(); ++e) {
+    // q - pb is exactly -(pb - q); adding 0 leaves a sum as it is.
+    const double d = own.P(prepared, e) - parent.P(prepared, e);
+    up += std::max(d, 0.0);
+    down += std::max(-d, 0.0);
   }
   if (!(up + down > 0) || branch.parentLinks.empty()) return -1.0;
   const CVezaKaNadogranku* link = &branch.parentLinks.front();
@@ -319,6 +521,12 @@ double FitFactor(const CRaspodelaUklapanjaSkupaOznak& stats, double fitness) {
   return ownExtrapolated / (ownExtrapolated + stats.priorRatio * otherExtrapolated);
 }
 
+void PrepareForScoring(CPredvigjacMuskihLoz2& model) {
+  auto tables = std::make_shared<ScoringTables>();
+  BuildTables(model, *tables);
+  model.scoringTables = std::move(tables);
+}
+
 CIshodPredvidjanja ScoreHaplotype(const CPredvigjacMuskihLoz2& model, int32_t knownSnp, const Haplotype& haplotype,
                                   int32_t language) {
   const std::size_t branchCount = model.branches.size();
@@ -329,37 +537,45 @@ CIshodPredvidjanja ScoreHaplotype(const CPredvigjacMuskihLoz2& model, int32_t kn
   out.unsupportedRatio.assign(branchCount, -1.0);
   for (const COgranakLoze2& branch : model.branches) out.names.push_back(BranchName(branch, language));
 
-  const Prepared p = Prepare(model, haplotype);
+  const ScoringTables* tables = model.scoringTables.get();
+  ScoringTables ownTables;
+  if (tables == nullptr || !TablesFit(*tables, model)) {
+    BuildTables(model, ownTables);
+    tables = &ownTables;
+  }
+  const Prepared p = Prepare(model, *tables, haplotype);
   out.removedValues = p.removedValues;
   out.chosenSet = ChooseMarkerSet(model, p);
   const std::size_t n = p.entries.size();
 
   std::vector<double> logLikelihood(branchCount, 0.0);
   std::vector<bool> allowed(branchCount, true);
-  Work w;
-  GroupCache groups(model, p);
+  // The working arrays keep their storage from call to call.
+  auto parentRow = [&](int32_t group) {
+    return RowView(*tables, branchCount + group, model.parentGroups[group], model.lnFloor);
+  };
+  thread_local Work work;
+  Work& w = work;
   for (std::size_t b = 0; b < branchCount; ++b) {
     const COgranakLoze2& branch = model.branches[b];
     if (knownSnp >= 0) allowed[b] = branch.snpNode != -1 && IsSnpAncestor(model, branch.snpNode, knownSnp);
     if (!allowed[b]) continue;
 
+    const RowView row(*tables, b, branch, model.lnFloor);
     w.lnP.resize(n);
-    for (std::size_t e = 0; e < n; ++e) {
-      const Entry& entry = p.entries[e];
-      w.lnP[e] = LnValueProbability(branch, entry.column, entry.value, entry.fraction, entry.copy, model.lnFloor);
-    }
+    for (std::size_t e = 0; e < n; ++e) w.lnP[e] = row.Ln(p, e);
     w.share.assign(n, 0.0);
     w.useCount.assign(n, 0);
     w.group.assign(n, -1);
     ApplyGroupJoins(branch, p, model.lnFloor, w);
-    if (b < model.branchJoins.size()) ApplyPairJoins(model.branchJoins[b], p, model.lnFloor, w);
+    if (b < model.branchJoins.size()) ApplyPairJoins(tables->pairJoins[b], model.branchJoins[b].split, p, w);
     for (std::size_t e = 0; e < n; ++e) {
       if (w.useCount[e] == 0) w.share[e] += w.lnP[e];
       if (w.useCount[e] > 1) w.share[e] -= (w.useCount[e] - 1) * w.lnP[e];
     }
     const int32_t group = SuperGroupOf(model, branch, knownSnp);
     if (model.parentCorrection != 0 && group >= 0) {
-      ApplyParentCorrection(model, branch, groups.LnP(group), p, w);
+      ApplyParentCorrection(model, branch, parentRow(group), p, w);
     }
     double sum = 0.0;
     for (double s : w.share) sum += s;
@@ -371,7 +587,7 @@ CIshodPredvidjanja ScoreHaplotype(const CPredvigjacMuskihLoz2& model, int32_t kn
       if (mean > 1e-6) out.relativeFitness[b] = out.fitness[b] / mean;
     }
     if (p.presentColumns >= model.minMarkersForStats && group >= 0) {
-      out.unsupportedRatio[b] = UnsupportedRatio(branch, group, groups.P(group), w);
+      out.unsupportedRatio[b] = UnsupportedRatio(branch, group, row, parentRow(group), p);
     }
   }
 

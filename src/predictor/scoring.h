@@ -22,6 +22,13 @@ struct CIshodPredvidjanja {
   int32_t removedValues = 0;  // present values cut away by restrictTo23
 };
 
+// Works out the model's lookup tables (scoringTables): every value's
+// log-probability and probability under every branch and super-group, and
+// the pair joins in a decoded form.  The reader and the builder prepare
+// the models they return; ScoreHaplotype works out the tables for a single
+// call when a model has none or they no longer fit it.
+void PrepareForScoring(CPredvigjacMuskihLoz2& model);
+
 // Scores `haplotype` (FTDNA order, column 10 as DYS389II minus DYS389I).
 // `knownSnp` is a node of the model's SNP tree or -1; `language` picks the
 // branch names (0 Serbian, 1 English).

@@ -103,6 +103,59 @@ TEST(PredictorScoring, KnownSnpAllowsOnlyTheBranchesBelowIt) {
 
 uint32_t Pair(uint16_t first, uint16_t second) { return first | (uint32_t{second} << 16); }
 
+// Branches whose distributions start, end and split into classes
+// differently, so that the scoring's common table layout has cells that
+// only some of them cover.
+CPredvigjacMuskihLoz2 UnevenBranches() {
+  CPredvigjacMuskihLoz2 m = TwoBranches();
+  m.ignoreFractions = 0;
+  m.lnFloor = std::log(1e-4);
+  // Column 5: values so far apart that they are looked up directly.
+  m.branches.push_back(Branch("C", {{0, 9, {0.1, 0.2, 0.3, 0.4}}, {3, 30, {0.9, 0.1}}, {5, 9000, {0.5}}}));
+  m.branches[0].markers.resize(6);
+  m.branches[0].markers[5].copies = {test::Copy(10, {0.25, 0.75})};
+  m.branches[2].markers[3].copies.push_back(test::Copy(31, {0.6, 0.4}));
+  auto& classes = m.branches[0].markers[0].copies[0].classes;
+  classes.push_back({14, {std::log(0.7), std::log(0.3)}});
+  m.branchJoins.resize(3);
+  return m;
+}
+
+TEST(PredictorScoring, PreparedTablesGiveEveryValuesOwnProbability) {
+  CPredvigjacMuskihLoz2 m = UnevenBranches();
+  PrepareForScoring(m);
+  for (int32_t column : {0, 1, 3, 5}) {
+    for (int32_t copy : {0, 1}) {
+      for (int32_t fraction : {0, 1, 2}) {
+        for (int32_t value = 1; value <= 70; ++value) {
+          Haplotype h = Columns({-1, -1, -1, -1, -1, -1});
+          h[column].value = value;
+          h[column].fraction = fraction;
+          if (copy == 1) h.insert(h.begin() + column + 1, CVrednostSTRa{value, fraction, 1});
+          if (copy == 1) h[column].value = -1;
+          const CIshodPredvidjanja r = ScoreHaplotype(m, -1, h, 1);
+          for (std::size_t b = 0; b < m.branches.size(); ++b) {
+            const double ln = LnValueProbability(m.branches[b], column, value, fraction, copy, m.lnFloor);
+            ASSERT_EQ(r.fitness[b], std::min(1.0, std::exp(ln))) << column << " " << copy << " " << value;
+          }
+        }
+      }
+    }
+  }
+}
+
+TEST(PredictorScoring, TablesOfAChangedModelAreNotUsed) {
+  CPredvigjacMuskihLoz2 m = UnevenBranches();
+  PrepareForScoring(m);
+  const Haplotype h = Columns({13, 24});
+  const double before = ScoreHaplotype(m, -1, h, 1).fitness[0];
+  m.branches[0].markers = Branch("A", {{0, 13, {0.9}}, {1, 24, {0.8}}}).markers;
+  EXPECT_NE(ScoreHaplotype(m, -1, h, 1).fitness[0], before);
+  EXPECT_NEAR(ScoreHaplotype(m, -1, h, 1).fitness[0], std::sqrt(0.9 * 0.8), 1e-12);
+  m.lnFloor = std::log(1e-3);
+  EXPECT_NEAR(ScoreHaplotype(m, -1, Columns({40, 24}), 1).fitness[0], std::sqrt(1e-3 * 0.8), 1e-12);
+}
+
 TEST(PredictorJoins, PairJoinReplacesTheProductWhenBothValuesMatch) {
   CPredvigjacMuskihLoz2 m = TwoBranches();
   const float lnJ = std::log(0.4f);
