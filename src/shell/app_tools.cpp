@@ -3,6 +3,7 @@
 #include "plot/axes_loader.h"
 #include "predictor/predictor_dialog.h"
 #include "shell/main_window.h"
+#include "tmrca/tmrca_dialog.h"
 
 namespace varnik {
 
@@ -20,7 +21,11 @@ void AppTools::OpenPredictor() {
   if (services_) varnik::OpenPredictor(services_->dialogs, services_->settings, &services_->cursor);
 }
 
-void AppTools::OpenTmrca() {}
+void AppTools::OpenTmrca() {
+  if (services_) {
+    varnik::OpenTmrca(services_->dialogs, services_->settings, services_->ui, services_->threads, services_->messages);
+  }
+}
 
 // The admixture calculation is not built yet; its menu item opens nothing.
 void AppTools::OpenAdmixture() {}
