@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "cli/cli_test_support.h"
 #include "cli/subcommands.h"
 #include "common/binary_io.h"
 #include "plot/axes_file.h"
@@ -10,20 +11,7 @@
 namespace varnik::cli {
 namespace {
 
-struct Result {
-  int status;
-  std::string out, err;
-};
-
-Result RunCli(int (*run)(Args&), std::vector<std::string> argv) {
-  Args args(std::move(argv));
-  ::testing::internal::CaptureStdout();
-  ::testing::internal::CaptureStderr();
-  const int status = run(args);
-  std::string out = ::testing::internal::GetCapturedStdout();
-  std::string err = ::testing::internal::GetCapturedStderr();
-  return {status, out, err};
-}
+using Result = CliResult;
 
 // Two groups on three axes.
 std::string WriteSet(const std::string& name) {

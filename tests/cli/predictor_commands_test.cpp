@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "cli/cli_test_support.h"
 #include "cli/subcommands.h"
 #include "common/binary_io.h"
 
@@ -10,13 +11,8 @@ namespace varnik::cli {
 namespace {
 
 std::pair<int, std::string> Invoke(int (*run)(Args&), std::vector<std::string> argv) {
-  Args args(std::move(argv));
-  ::testing::internal::CaptureStdout();
-  ::testing::internal::CaptureStderr();
-  const int status = run(args);
-  std::string out = ::testing::internal::GetCapturedStdout();
-  ::testing::internal::GetCapturedStderr();
-  return {status, out};
+  CliResult result = RunCli(run, std::move(argv));
+  return {result.status, std::move(result.out)};
 }
 
 class CliPredictor : public ::testing::Test {

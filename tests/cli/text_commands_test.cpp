@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "cli/cli_test_support.h"
 #include "cli/subcommands.h"
 #include "texts/text_table.h"
 
@@ -7,15 +8,9 @@ namespace varnik::cli {
 namespace {
 
 // Runs a subcommand and returns its exit status and standard output.
-template <typename Run>
-std::pair<int, std::string> Capture(Run run, std::vector<std::string> argv) {
-  Args args(std::move(argv));
-  ::testing::internal::CaptureStdout();
-  ::testing::internal::CaptureStderr();
-  const int status = run(args);
-  std::string out = ::testing::internal::GetCapturedStdout();
-  ::testing::internal::GetCapturedStderr();
-  return {status, out};
+std::pair<int, std::string> Capture(int (*run)(Args&), std::vector<std::string> argv) {
+  CliResult result = RunCli(run, std::move(argv));
+  return {result.status, std::move(result.out)};
 }
 
 TEST(CliText, PrintsOneTextInTheChosenLanguage) {

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "cli/cli_test_support.h"
 #include "cli/subcommands.h"
 #include "common/binary_io.h"
 #include "common/format.h"
@@ -10,20 +11,8 @@
 namespace varnik::cli {
 namespace {
 
-struct Result {
-  int status;
-  std::string out, err;
-};
-
-template <typename Run>
-Result Capture(Run run, std::vector<std::string> argv) {
-  Args args(std::move(argv));
-  ::testing::internal::CaptureStdout();
-  ::testing::internal::CaptureStderr();
-  const int status = run(args);
-  std::string out = ::testing::internal::GetCapturedStdout();
-  return {status, out, ::testing::internal::GetCapturedStderr()};
-}
+using Result = CliResult;
+constexpr auto Capture = RunCli;
 
 std::string Temp(const std::string& name, const std::string& content = {}) {
   const auto path = std::filesystem::temp_directory_path() / ("varnik_cli_" + name);
