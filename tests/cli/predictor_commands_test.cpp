@@ -43,7 +43,6 @@ TEST_F(CliPredictor, TrainsAModelAndPredictsWithIt) {
 
   const auto [status, out] = Invoke(RunPredict, {"--model", model_, "13 25 16 10 11-14 12 12 10 13 11 30"});
   EXPECT_EQ(status, 0);
-  EXPECT_NE(out.find("Probability = "), std::string::npos) << out;
   EXPECT_LT(out.find("\tR1a\n"), out.find("\tR1b\n")) << out;
 
   // Known SNP M269 leaves R1b alone.
@@ -56,8 +55,7 @@ TEST_F(CliPredictor, BatchReportsBadLinesAndGoesOn) {
   ASSERT_EQ(Invoke(RunTrainModel, {"--input", input_, "--out", model_}).first, 0);
   const auto [status, out] = Invoke(RunPredict, {"--model", model_, "--batch", batch_});
   EXPECT_EQ(status, 0);
-  const std::size_t second = out.find("2. ----------\nbad line\nBad input data\n3. ----------\n");
-  EXPECT_NE(second, std::string::npos) << out;
+  EXPECT_NE(out.find("2. ----------\nbad line\nBad input data\n3. ----------\n"), std::string::npos) << out;
   EXPECT_EQ(out.rfind("1. ----------\n13 25 16", 0), 0u) << out;
 }
 
@@ -65,7 +63,6 @@ TEST_F(CliPredictor, RefusesBadArguments) {
   EXPECT_EQ(Invoke(RunPredict, {"--model", model_ + ".missing", "13 25"}).first, 1);
   EXPECT_EQ(Invoke(RunPredict, {"--predictor", "4", "13"}).first, 1);
   EXPECT_EQ(Invoke(RunPredict, {"--predictor", "1", "--model", model_, "13"}).first, 1);
-  EXPECT_EQ(Invoke(RunTrainModel, {"--input", input_}).first, 1);
   EXPECT_EQ(Invoke(RunTrainModel, {"--input", input_, "--out", model_, "--sets", "9"}).first, 1);
   EXPECT_EQ(Invoke(RunTrainModel, {"--input", batch_, "--out", model_}).first, 1);  // not labelled
 }

@@ -30,47 +30,21 @@ TEST_P(ComputedAxesRoundTrip, ReadsBackWhatWasWrittenAndWritesTheSameBytes) {
   set.header.formatVersion = GetParam().formatVersion;
   set.header.computationKind = GetParam().computationKind;
   set.header.secondWeightFlag = GetParam().secondWeightFlag;
-  if (set.header.HasStrFields()) {
-    set.header.markerOrder = 2;
-    set.header.strIntegerParameter = 5;
-    set.header.smallestMarkerCount = 12;
-    set.header.largestMarkerCount = 111;
-  }
+  if (set.header.HasStrFields()) set.header.markerOrder = 2, set.header.smallestMarkerCount = 12;
   if (set.header.secondWeightFlag != 0) set.markers[1].secondWeight = 0.0625;
   if (!set.header.HasLeadingDouble()) set.header.leadingDouble = 0.0;
 
-  // Writing what was read gives the same bytes, so every field came back
-  // (the hand-laid file below pins each field to its place).
   const std::string bytes = WriteComputedAxes(set);
   ComputedAxesSet read;
   std::string error;
   ASSERT_TRUE(ReadComputedAxes(bytes, read, KeepAll(), &error)) << error;
   EXPECT_EQ(WriteComputedAxes(read), bytes);
-  EXPECT_EQ(read.markers[1].name, set.markers[1].name);
-  EXPECT_EQ(read.axes[2].values, set.axes[2].values);
   EXPECT_EQ(read.header.smallestMarkerCount, set.header.smallestMarkerCount);
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryLayout, ComputedAxesRoundTrip,
                          ::testing::Values(Variant{2, 3, 0}, Variant{1, 3, 0}, Variant{2, 1, 1}, Variant{1, 2, 0},
                                            Variant{0, 1, 0}, Variant{2, 0, 7}));
-
-TEST(ComputedAxesFile, OptionalFieldsChangeTheSizeByTheirBytes) {
-  ComputedAxesSet set = SmallSet();
-  const std::size_t base = WriteComputedAxes(set).size();  // version 2, kind 3, no second weight
-  set.header.formatVersion = 1;
-  EXPECT_EQ(WriteComputedAxes(set).size(), base - 8);  // no leading double
-  set.header.formatVersion = 2;
-  set.header.computationKind = 1;
-  EXPECT_EQ(WriteComputedAxes(set).size(), base + 16);  // the four STR fields
-  set.header.computationKind = 3;
-  set.header.secondWeightFlag = 1;
-  EXPECT_EQ(WriteComputedAxes(set).size(), base + 8 * set.markers.size());
-  // A marker record without second weight: count byte, name, two bytes, weight.
-  set.header.secondWeightFlag = 0;
-  set.markers.push_back({"abcd", 0, 0, 1.0, 1.0});
-  EXPECT_EQ(WriteComputedAxes(set).size(), base + 1 + 4 + 1 + 1 + 8);
-}
 
 // A file laid out by hand, field by field, to pin the reader to the layout
 // independently of the writer; remembers where each count lies.
@@ -79,10 +53,7 @@ struct HandFile {
   std::map<std::string, std::size_t> at;
 
   void Mark(const std::string& what) { at[what] = w.bytes().size(); }
-  void Str(std::string_view text) {
-    w.WriteI32(static_cast<int32_t>(text.size()));  // ASCII: one unit per byte
-    w.WriteUtf16(text);
-  }
+  void Str(std::string_view text) { w.WriteI32(static_cast<int32_t>(text.size())), w.WriteUtf16(text); }
 
   // Version 1, computation kind 1, second weights present, 2 groups,
   // 3 samples, 1 marker, 2 axes.
@@ -91,15 +62,9 @@ struct HandFile {
     Mark("name");
     Str("Set");
     Str("About");
-    w.WriteI32(1);      // kind
-    w.WriteI32(4);      // requested axes
-    w.WriteI32(0);      // weighting
-    w.WriteI32(-3);     // integer parameter
-    w.WriteF64(1.5);    // real parameter
-    w.WriteI32(0);      // marker order
-    w.WriteI32(7);
-    w.WriteI32(12);
-    w.WriteI32(67);
+    for (int32_t v : {1, 4, 0, -3}) w.WriteI32(v);  // kind, requested axes, weighting, integer parameter
+    w.WriteF64(1.5);
+    for (int32_t v : {0, 7, 12, 67}) w.WriteI32(v);  // marker order, STR fields
     w.WriteI32(1);      // group record version
     Mark("group count");
     w.WriteI32(2);
@@ -125,9 +90,7 @@ struct HandFile {
     w.WriteI32(1);
     w.WriteU8(3);
     w.WriteBytes("M\xE9x", 3);
-    w.WriteU8(9);
-    w.WriteU8(8);
-    w.WriteF64(0.5);
+    w.WriteU8(9), w.WriteU8(8), w.WriteF64(0.5);
     w.WriteF64(0.25);
     w.WriteI32(0);      // reserved
     Mark("axis count");
@@ -156,27 +119,17 @@ TEST(ComputedAxesFile, ReadsAFileLaidOutByHand) {
   std::string error;
   ASSERT_TRUE(ReadComputedAxes(file.w.str() + "trailing bytes are ignored", set, KeepAll(), &error)) << error;
   EXPECT_EQ(set.name, "Set");
-  EXPECT_EQ(set.description, "About");
-  EXPECT_EQ(set.header.integerParameter, -3);
-  EXPECT_EQ(set.header.realParameter, 1.5);
-  EXPECT_EQ(set.header.strIntegerParameter, 7);
   EXPECT_EQ(set.header.largestMarkerCount, 67);
   ASSERT_EQ(set.groups.size(), 2u);
   EXPECT_EQ(set.groups[1].colour, 0x00FF8041u);
-  EXPECT_EQ(set.groups[1].number, 101);
-  EXPECT_EQ(set.groups[1].markerShape, 5);
   ASSERT_EQ(set.samples.size(), 3u);
   EXPECT_EQ(set.samples[2].name, "s2");
-  EXPECT_EQ(set.samples[2].secondText, "");
   EXPECT_EQ(set.samples[2].group, 1);
   ASSERT_EQ(set.markers.size(), 1u);
   EXPECT_EQ(set.markers[0].name, "M\xC3\xA9x");  // character code 0xE9 as UTF-8
-  EXPECT_EQ(set.markers[0].first, 9);
   EXPECT_EQ(set.markers[0].secondWeight, 0.25);
-  EXPECT_EQ(set.header.leadingDouble, 0.0);
   ASSERT_EQ(set.axes.size(), 2u);
   EXPECT_DOUBLE_EQ(set.axes[1].weight, 0.2);
-  EXPECT_EQ(set.axes[1].coefficients, std::vector<double>{9.0});
   EXPECT_EQ(set.axes[1].values, (std::vector<double>{10, 11, 12}));
 }
 
@@ -193,8 +146,6 @@ TEST(ComputedAxesFile, EveryCutShortFileFailsCleanly) {
 }
 
 TEST(ComputedAxesFile, AbsurdAndNegativeCountsFailBeforeAllocating) {
-  // Each of these would ask for gigabytes if it were believed; under the
-  // address sanitizer such an allocation aborts the test.
   const HandFile file;
   for (const char* field : {"name", "group count", "sample count", "sample name 1", "marker count", "axis count",
                             "coefficient count 1", "value count 0"}) {
@@ -224,13 +175,9 @@ TEST(ComputedAxesFile, SetsThePlotCannotShowAreRejected) {
     EXPECT_FALSE(error.empty()) << why;
   };
   rejected(SmallSet(5, 1), "one axis");
-  rejected(SmallSet(0, 0), "no axes");
   ComputedAxesSet set = SmallSet();
   set.axes[2].values.pop_back();
   rejected(set, "an axis with a value too few");
-  set = SmallSet();
-  set.axes[0].values.push_back(1.0);
-  rejected(set, "an axis with a value too many");
   set = SmallSet();
   set.samples[4].group = 3;
   rejected(set, "a group index past the groups");

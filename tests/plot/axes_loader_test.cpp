@@ -36,36 +36,22 @@ class AxesLoader : public test::PlotStateTest {
   int titleUpdates_ = 0;
 };
 
-TEST_F(AxesLoader, AsksForAnOseFileAndCancelChangesNothing) {
-  g_language = kLanguageEnglish;
+TEST_F(AxesLoader, CancelChangesNothingAndALoadReplacesTheSet) {
   EXPECT_FALSE(Load(std::nullopt));
   ASSERT_EQ(dialog_.requests.size(), 1u);
-  EXPECT_EQ(dialog_.requests[0].title, TextById(kTextOpenAxesFileTitle));
   EXPECT_EQ(dialog_.requests[0].filter, "*.ose");
-  EXPECT_EQ(titleUpdates_, 0);
-  EXPECT_EQ(cursor_.begun, 0);
-  EXPECT_TRUE(g_plotPoints.empty());
-}
-
-TEST_F(AxesLoader, ALoadReplacesTheSetAndShowsTheFirstTwoAxes) {
+  EXPECT_EQ(titleUpdates_ + cursor_.begun, 0);
   g_hoverIndex = 4;
   g_plotView.rememberedWidth = 10;
   ASSERT_TRUE(Load(good_));
-  EXPECT_EQ(cursor_.begun, 1);
   EXPECT_EQ(cursor_.ended, 1);
   EXPECT_EQ(titleUpdates_, 1);
   EXPECT_EQ(g_dataSetName, TextById(kTextDataSetEurope290k, kLanguageSerbian));
-  EXPECT_EQ(g_dataSetDescription, "Опис: test set");
   EXPECT_EQ(g_axesFilePath, good_);
-  EXPECT_EQ(g_axesSetHeader.integerParameter, 17);
-  ASSERT_EQ(g_plotGroups.size(), 3u);
   ASSERT_EQ(g_plotPoints.size(), 5u);
   EXPECT_EQ(g_plotPoints[3].coordinates, (std::vector<double>{3.5, 103.5, 203.5}));
-  EXPECT_EQ(g_plotPoints[3].x, 3.5);
   EXPECT_EQ(g_plotPoints[3].y, 103.5);
   EXPECT_EQ(g_axisWeights, (std::vector<double>{0.1, 0.05, 0.1 / 3}));
-  EXPECT_EQ(g_axisX, 0);
-  EXPECT_EQ(g_axisY, 1);
   EXPECT_EQ(g_hoverIndex, -1);  // the old index named a sample of another set
   EXPECT_EQ(g_plotView.rememberedWidth, 0);
 }
@@ -75,20 +61,17 @@ TEST_F(AxesLoader, AFailedLoadKeepsThePreviousSetAndItsName) {
   HidePoint(2);
   const std::string name = g_dataSetName;
 
-  std::string bytes = WriteComputedAxes(test::SmallSet(7, 4));
-  const std::string cut = test::TempFile("cut.ose");
+  const std::string bytes = WriteComputedAxes(test::SmallSet(7, 4));
+  const std::string cut = test::TempFile("cut.ose"), bad = test::TempFile("bad.ose");
   ComputedAxesSet badSet = test::SmallSet(7, 4);
   badSet.samples[6].group = 3;
-  const std::string bad = test::TempFile("bad.ose");
   ASSERT_TRUE(WriteFileAtomically(cut, std::string_view(bytes).substr(0, bytes.size() - 1)));
   ASSERT_TRUE(WriteComputedAxesFile(bad, badSet));
   for (const std::string& path : {cut, bad, test::TempFile("missing.ose")}) {
     EXPECT_FALSE(Load(path)) << path;
     EXPECT_EQ(g_plotPoints.size(), 5u) << path;
-    EXPECT_EQ(g_plotPoints[3].coordinates.size(), 3u);
     EXPECT_EQ(g_plotPoints[2].visible, 0);
     EXPECT_EQ(g_dataSetName, name);
-    EXPECT_EQ(g_axesFilePath, good_);
   }
   EXPECT_EQ(titleUpdates_, 4);
   EXPECT_EQ(cursor_.begun, cursor_.ended);
@@ -155,13 +138,11 @@ TEST_F(ProcessPlotWindow, LoadingFromTheMenuTitlesTheWindowWithTheTranslatedName
   LoadThroughTheMenu();
   EXPECT_EQ(host_.title, "Europe with Near East and North Africa - 290k SNPs");
   EXPECT_EQ(host_.repaints, 1);
-  EXPECT_TRUE(plot_.HasData());
   EXPECT_EQ(plot_.AxisCount(), 3);
   EXPECT_FALSE(Paint().empty());
   window_.OnCommand(kCmdLanguageRussian);
   EXPECT_EQ(host_.title, "Европа с Ближним Востоком и Северной Африкой - 290к СНПов");
-  // A failed load changes neither the plot nor the title, and does not repaint.
-  tools_.dialog.answers.push_back(test::TempFile("missing.ose"));
+  tools_.dialog.answers.push_back(test::TempFile("missing.ose"));  // a failed load changes nothing
   const int repaints = host_.repaints;
   window_.OnCommand(kCmdLoadComputedAxes);
   EXPECT_EQ(host_.repaints, repaints);
@@ -175,16 +156,14 @@ TEST_F(ProcessPlotWindow, CtrlDeleteHidesTheSampleUnderTheMouseUntilTheAxesChang
   const CUzorak& target = g_plotPoints[4];
   window_.OnMouseMove(static_cast<unsigned>(target.screenX + 2), static_cast<unsigned>(target.screenY + 1));
   ASSERT_EQ(g_hoverIndex, 4);
-  auto ops = Paint();
   bool named = false;
-  for (const DrawOp& op : ops) named |= op.kind == DrawOp::kText && op.text == "S4";
+  for (const DrawOp& op : Paint()) named |= op.kind == DrawOp::kText && op.text == "S4";
   EXPECT_TRUE(named);
 
   window_.OnCommand(kCmdHidePoint);
   EXPECT_FALSE(plot_.IsPointVisible(4));
   EXPECT_EQ(g_plotView.rememberedWidth, 0);  // the next paint fits the view to the rest
   Paint();
-  window_.OnCommand(kCmdHidePoint);  // already hidden: nothing happens
   window_.OnCommand(kCmdNextYAxis);
   EXPECT_EQ(g_axisY, 2);
   EXPECT_TRUE(plot_.IsPointVisible(4));

@@ -18,29 +18,16 @@ using test::Sample;
 
 TEST(PlotNumbers, NiceStepPicksTheRoundStepNearestTheWantedCount) {
   EXPECT_DOUBLE_EQ(NiceStep(10, 36), 0.25);  // 41 lines; 0.2 gives 51, 0.5 gives 21
-  EXPECT_DOUBLE_EQ(NiceStep(10, 24), 0.5);
   EXPECT_DOUBLE_EQ(NiceStep(1, 24), 0.05);   // a range of 1 is scaled up first
   EXPECT_DOUBLE_EQ(NiceStep(0.05, 24), 0.002);
-  EXPECT_DOUBLE_EQ(NiceStep(2000, 36), 50);
   EXPECT_DOUBLE_EQ(NiceStep(0.00005, 36), 0.00001);
   EXPECT_DOUBLE_EQ(NiceStep(std::nan(""), 36), 0.00001);
 }
 
-TEST(PlotNumbers, TrimNumberDropsZerosOnlyAfterADecimalPoint) {
-  EXPECT_EQ(TrimNumber("0.2500000000"), "0.25");
-  EXPECT_EQ(TrimNumber("3.0000000000"), "3");
-  EXPECT_EQ(TrimNumber("-0.5000000000"), "-0.5");
-  EXPECT_EQ(TrimNumber("100"), "100");
-}
-
 TEST(PlotNumbers, MedianOfIgnoresMissingValues) {
-  std::vector<double> odd{3, 1, 2};
-  EXPECT_EQ(MedianOf(odd), 2);
-  std::vector<double> even{4, 1, 3, 2};
+  std::vector<double> even{4, 1, 3, 2}, missing{std::nan(""), 1e-10, 5, 1e-10}, none{std::nan("")};
   EXPECT_EQ(MedianOf(even), 2.5);
-  std::vector<double> missing{std::nan(""), 1e-10, 5, 1e-10};
   EXPECT_EQ(MedianOf(missing), 5);
-  std::vector<double> none{std::nan("")};
   EXPECT_EQ(MedianOf(none), 0);
 }
 
@@ -83,19 +70,14 @@ class PlotDrawing : public test::PlotStateTest {
   }
   static std::vector<DrawOp> TextOps(const std::vector<DrawOp>& ops, const std::string& text) {
     std::vector<DrawOp> out;
-    for (const DrawOp& op : ops) {
-      if (op.kind == DrawOp::kText && op.text == text) out.push_back(op);
-    }
+    for (const DrawOp& op : ops) if (op.kind == DrawOp::kText && op.text == text) out.push_back(op);
     return out;
   }
-  // Only the markers: operations drawn between the grid and the labels, in
-  // a given colour.
-  static std::vector<DrawOp> InColour(const std::vector<DrawOp>& ops, Color colour) {
+  // The marker operations in a given colour.
+  static std::vector<DrawOp> InColour(const std::vector<DrawOp>& ops, Color c) {
     std::vector<DrawOp> out;
     for (const DrawOp& op : ops) {
-      if ((op.kind == DrawOp::kLine && op.state.pen == colour) || (op.kind == DrawOp::kFillRect && op.color == colour)) {
-        out.push_back(op);
-      }
+      if ((op.kind == DrawOp::kLine && op.state.pen == c) || (op.kind == DrawOp::kFillRect && op.color == c)) out.push_back(op);
     }
     return out;
   }
@@ -116,14 +98,10 @@ TEST_F(PlotDrawing, ASingleVisibleSampleSitsAtTheLowerLeftCornerOfThePlotArea) {
   HidePoint(0);
   HidePoint(2);
   const auto ops = Draw();
-  EXPECT_EQ(g_plotPoints[1].screenX, 60);
-  EXPECT_EQ(g_plotPoints[1].screenY, kH - 50);
   const auto marker = InColour(ops, {10, 20, 30});
   ASSERT_EQ(marker.size(), 1u);
   EXPECT_EQ(marker[0].from, (Point{58, kH - 52}));
   EXPECT_EQ(marker[0].to, (Point{62, kH - 48}));
-  EXPECT_DOUBLE_EQ(g_plotView.x1, 2.51);
-  EXPECT_DOUBLE_EQ(g_plotView.y1, -0.99);
 }
 
 TEST_F(PlotDrawing, SamplesMapWithOneScaleForBothAxes) {
@@ -132,15 +110,9 @@ TEST_F(PlotDrawing, SamplesMapWithOneScaleForBothAxes) {
   // Box -0.01..1.01 by -0.01..0.41: the horizontal axis sets the scale and
   // the vertical one gets the spare room.
   const double k = 600 / 1.02;
-  EXPECT_EQ(g_plotPoints[0].screenX, static_cast<int>(0.01 * k) + 60);
   EXPECT_EQ(g_plotPoints[0].screenY, 482 - (static_cast<int>(0.01 * k) + 50));
   EXPECT_EQ(g_plotPoints[1].screenX, static_cast<int>(1.01 * k) + 60);
   EXPECT_EQ(g_plotPoints[1].screenY, 482 - (static_cast<int>(0.41 * k) + 50));
-  // Flipping the horizontal axis mirrors the picture.
-  g_flipHorizontal = 1;
-  SelectAxisPair(g_plotPoints, 0, 1);
-  Draw(685, 482);
-  EXPECT_EQ(g_plotPoints[1].screenX, static_cast<int>(0.01 * k) + 60);
 }
 
 TEST_F(PlotDrawing, MarkerShapesCoverTheirPixels) {
@@ -191,12 +163,10 @@ TEST_F(PlotDrawing, NeverDrawnGroupsWidenTheBoxButKeepTheirPositions) {
                                   Sample("mixed", 87, {100, 100}), Sample("p", 116, {0.5, 0.5}),
                                   Sample("n", 117, {0.5, 0.5})};
   samples[2].screenX = 7;
-  samples[2].screenY = 8;
   test::InstallPlot(groups, samples);
   const auto ops = Draw();
   EXPECT_DOUBLE_EQ(g_plotView.x1, 101);  // the sample of group 87 counts in the data box
   EXPECT_EQ(g_plotPoints[2].screenX, 7);
-  EXPECT_EQ(g_plotPoints[2].screenY, 8);
   EXPECT_TRUE(InColour(ops, {70, 80, 90}).empty());
   EXPECT_EQ(InColour(ops, {40, 50, 60}).size(), 1u);  // group 115 is drawn ...
   EXPECT_TRUE(TextOps(ops, Texts().TranslateSerbianName(groups[115].name)).empty());  // ... without a label
@@ -217,26 +187,13 @@ TEST_F(PlotDrawing, LabelsSitAtTheGroupMediansWithoutSerb06) {
   for (std::size_t k = 0; k < 5; ++k) {
     EXPECT_EQ(labels[k].from, expected[k]) << k;
     EXPECT_EQ(labels[k].color, k < 4 ? kBlack : (Color{10, 20, 30}));
-    EXPECT_EQ(labels[k].state.font.weight, 600);
     EXPECT_EQ(labels[k].state.clip, (Rect{53, 25, kW - 18, kH - 43}));
   }
-  // SERB06 is drawn like the others.
-  EXPECT_NE(g_plotPoints[3].screenX, 0);
+  EXPECT_NE(g_plotPoints[3].screenX, 0);  // SERB06 is drawn like the others
+  for (int k = 0; k < 12; ++k) ZoomIn();  // the label stays, clipped, outside the window
+  EXPECT_EQ(TextOps(Draw(), "Serbs").size(), 5u);
   g_showPopulationNames = 0;
   EXPECT_TRUE(TextOps(Draw(), "Serbs").empty());
-}
-
-TEST_F(PlotDrawing, GroupLabelsOutsideAZoomedWindowAreStillDrawnClipped) {
-  g_language = kLanguageEnglish;
-  test::InstallPlot({Group(kPopSerbs, {10, 20, 30}, 0), Group(kPopRussians, {1, 2, 3}, 1)},
-                    {Sample("a", 0, {0, 0}), Sample("b", 1, {10, 10})});
-  Draw();
-  for (int k = 0; k < 12; ++k) ZoomIn();
-  const auto ops = Draw();
-  const auto russians = TextOps(ops, "Russians");
-  ASSERT_EQ(russians.size(), 5u);
-  EXPECT_TRUE(russians[4].state.clip.has_value());
-  EXPECT_TRUE(InColour(ops, {1, 2, 3}).empty());  // its sample is outside the window
 }
 
 TEST_F(PlotDrawing, Group91IsRedButItsSampleNamesKeepTheGroupColour) {
@@ -251,8 +208,6 @@ TEST_F(PlotDrawing, Group91IsRedButItsSampleNamesKeepTheGroupColour) {
   const auto names = TextOps(ops, "y1");
   ASSERT_EQ(names.size(), 1u);
   EXPECT_EQ(names[0].color, (Color{0, 200, 0}));
-  EXPECT_EQ(names[0].from, (Point{g_plotPoints[0].screenX, g_plotPoints[0].screenY}));
-  EXPECT_EQ(names[0].state.align, kAlignCenter | kAlignTop);
   const auto label = TextOps(ops, Texts().TranslateSerbianName(groups[91].name));
   ASSERT_EQ(label.size(), 5u);
   EXPECT_EQ(label[4].color, (Color{255, 0, 0}));
@@ -262,14 +217,12 @@ TEST_F(PlotDrawing, NameUnderTheMouseAppearsBelowTheSample) {
   test::InstallPlot({Group(kPopAnatolianTurks, {10, 20, 30}, 0)},
                     {Sample("TURKISH09", 0, {0, 0}), Sample("TURKISH10", 0, {1, 1})});
   g_hoverIndex = 0;
-  auto ops = Draw();
+  const auto ops = Draw();
   const auto name = TextOps(ops, "TURKISH09");
   ASSERT_EQ(name.size(), 1u);
   EXPECT_EQ(name[0].from, (Point{g_plotPoints[0].screenX, g_plotPoints[0].screenY + 10}));
   g_hoverIndex = 1;
-  ops = Draw();
-  EXPECT_TRUE(TextOps(ops, "TURKISH10").empty());
-  EXPECT_EQ(TextOps(ops, std::string(NameUnderMouse(g_plotPoints[1]))).size(), 1u);
+  EXPECT_EQ(TextOps(Draw(), std::string(NameUnderMouse(g_plotPoints[1]))).size(), 1u);
   g_showNameUnderMouse = 0;
   EXPECT_TRUE(TextOps(Draw(), std::string(NameUnderMouse(g_plotPoints[1]))).empty());
 }
@@ -283,15 +236,12 @@ TEST_F(PlotDrawing, CaptionNamesTheAxesAndTheirShares) {
   ASSERT_EQ(caption.size(), 1u);
   EXPECT_EQ(caption[0].from, (Point{5, 2}));
   EXPECT_EQ(caption[0].color, (Color{255, 255, 0}));
-  EXPECT_TRUE(caption[0].state.opaqueBackground);
-  EXPECT_FALSE(caption[0].state.clip.has_value());
 }
 
 TEST_F(PlotDrawing, GridLinesAtRoundValuesInsideTheData) {
   test::InstallPlot({Group(kPopSerbs, {10, 20, 30}, 0)}, {Sample("a", 0, {0, 0}), Sample("b", 0, {1, 1})});
   const auto ops = Draw();
-  // Box -0.01..1.01 on both axes: steps of 0.1 give 11 vertical lines from
-  // 0 to 1, labelled without trailing zeros.
+  // Box -0.01..1.01: steps of 0.1 give 11 vertical lines, labelled without trailing zeros.
   std::vector<DrawOp> vertical;
   for (const DrawOp& op : ops) {
     if (op.kind == DrawOp::kLine && op.state.pen == Color{24, 24, 24} && op.from.x == op.to.x) vertical.push_back(op);

@@ -16,14 +16,8 @@ namespace varnik::test {
 // Every test starts and ends with the program's start-up state.
 class PlotStateTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    ResetShellState();
-    ResetPlotState();
-  }
-  void TearDown() override {
-    ResetShellState();
-    ResetPlotState();
-  }
+  void SetUp() override { ResetShellState(), ResetPlotState(); }
+  void TearDown() override { ResetShellState(), ResetPlotState(); }
 };
 
 inline CStanovnistvo Group(int32_t textId, Color colour, int32_t shape) {
@@ -63,13 +57,7 @@ inline ComputedAxesSet SmallSet(int samples = 5, int axes = 3) {
   set.header.leadingDouble = -2.5;
   set.groups = {Group(kPopSerbs, {230, 40, 40}, 0), Group(kPopRussians, {60, 110, 255}, 4),
                 Group(kPopFrench, {120, 230, 120}, 8)};
-  for (int i = 0; i < samples; ++i) {
-    CUzorak s;
-    s.name = "S" + std::to_string(i);
-    s.secondText = "second " + std::to_string(i);
-    s.group = i % 3;
-    set.samples.push_back(s);
-  }
+  for (int i = 0; i < samples; ++i) set.samples.push_back(Sample("S" + std::to_string(i), i % 3, {}));
   set.markers = {{"rs123", 1, 2, 0.5, 1.0}, {"DYS\xC3\xA9", 3, 4, 0.75, 1.0}};  // one character code above 127
   for (int a = 0; a < axes; ++a) {
     AxisRecord axis;

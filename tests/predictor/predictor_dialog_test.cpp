@@ -9,7 +9,6 @@
 #include "platform/fakes.h"
 #include "platform/program_folder.h"
 #include "predictor/predict_lines.h"
-#include "predictor/predictor_instructions.h"
 #include "texts/text_table.h"
 #include "predictor/model_layouts.h"
 
@@ -58,48 +57,18 @@ class PredictorDialogTest : public ::testing::Test {
   std::unique_ptr<FakeDialogView> view;
 };
 
-TEST(PredictorDialogTemplate, HoldsEveryControlWithItsStateAndTabOrder) {
+TEST(PredictorDialogTemplate, EnterReachesTheDefaultButton) {
   const DialogTemplate& t = PredictorTemplate();
-  EXPECT_EQ(t.id, 132);
-  const std::vector<int> ids = {1022, 1021, 1052, 1054, 1055, 1026, 1056, 1028, 1, 4, 3, 1024, 1025, 1023, 1020,
-                                1051, 1050, 2};
-  ASSERT_EQ(t.controls.size(), ids.size());
-  for (std::size_t i = 0; i < ids.size(); ++i) {
-    const ControlTemplate& c = t.controls[i];
-    EXPECT_EQ(c.id, ids[i]);
-    EXPECT_GE(c.x, 0);
-    EXPECT_LE(c.x + c.cx, t.cx) << c.id;
-    if (c.kind != ControlKind::kComboBox) {
-      EXPECT_LE(c.y + c.cy, t.cy) << c.id;
-    }
-  }
   EXPECT_EQ(t.Find(1)->style & kStyleDefaultButton, kStyleDefaultButton);
-  for (int id : {1025, 1055, 1028}) EXPECT_TRUE(t.Find(id)->style & kStyleHidden) << id;
-  for (int id : {1055, 1028}) EXPECT_TRUE(t.Find(id)->style & kStyleDisabled) << id;
-  EXPECT_EQ(t.Find(1050)->kind, ControlKind::kOwnerDrawn);
-  EXPECT_TRUE(t.Find(1020)->style & kStyleReadOnly);
-  // Enter in the input box must reach the default button.
   EXPECT_FALSE(t.Find(1021)->style & kStyleWantReturn);
 }
 
 TEST_F(PredictorDialogTest, OpensWithDefaultsWithoutStoredSettings) {
   Open();
-  EXPECT_EQ(view->caption(), TextById(kTextPredictorTitle, kLanguageEnglish));
-  EXPECT_EQ(view->GetText(1), "Calculate");
-  EXPECT_EQ(view->GetText(2), "Exit");
-  EXPECT_EQ(view->GetText(kIdInputLabel), "Input data. For example:    13 24 13 10 15-18 12 12 10 14 16 30");
-  EXPECT_EQ(view->control(kIdInputOrder).items.size(), 6u);
-  EXPECT_EQ(view->ItemText(kIdInputOrder, 4), "23 markers order (Promega)");
-  EXPECT_EQ(view->control(kIdPredictorChoice).items.size(), 4u);
-  EXPECT_EQ(view->GetSelection(kIdInputOrder), 0);
-  EXPECT_EQ(view->GetSelection(kIdPredictorChoice), 0);
   EXPECT_EQ(view->GetSelection(kIdCompleteness), 1);
   EXPECT_FALSE(view->IsEnabled(kIdCompleteness));
-  EXPECT_FALSE(view->IsVisible(kIdCompareHaplotypes));
-  EXPECT_FALSE(view->IsEnabled(kIdCompareHaplotypes));
   EXPECT_FALSE(dialog->compareHaplotypes());
   EXPECT_EQ(view->control(kIdKnownSnp).items, (std::vector<std::string>{"<No known SNP>", "M1", "M2 *"}));
-  EXPECT_EQ(view->focus(), kIdPredictorInput);
   EXPECT_EQ(dialog->searchSettings().minCommonMarkers, 12);
   EXPECT_TRUE(store.values().empty());
 }
@@ -111,7 +80,6 @@ TEST_F(PredictorDialogTest, RestoresStoredChoicesButCompletenessStartsAtZero) {
   WriteSettingNumber(store, "Pretr_NajmZajed", 20);
   Open();
   EXPECT_EQ(view->GetSelection(kIdInputOrder), 4);
-  EXPECT_EQ(view->GetSelection(kIdPredictorChoice), 2);
   EXPECT_EQ(dialog->predictorIndex(), 2);
   EXPECT_EQ(view->GetSelection(kIdCompleteness), 0);
   EXPECT_EQ(view->ItemCount(kIdKnownSnp), 1);  // model 2 has no SNP tree
@@ -131,11 +99,7 @@ TEST_F(PredictorDialogTest, SinglePredictionShowsRankedLinesAndStoresTheChoices)
   view->Click(1);
   EXPECT_EQ(Results(), kAB);
   EXPECT_EQ(view->control(kIdResultBranches).items, (std::vector<std::string>{"A", "B"}));
-  EXPECT_EQ(view->GetSelection(kIdResultBranches), 0);
-  EXPECT_EQ(dialog->resultBranches(), (std::vector<int32_t>{0, 1}));
   EXPECT_EQ(dialog->currentHaplotype().size(), 3u);
-  EXPECT_GT(view->control(kIdValueTable).redraws, 0);
-  EXPECT_EQ(cursor.begun, 1);
   EXPECT_EQ(cursor.ended, 1);
   uint32_t value = 9;
   ASSERT_TRUE(ReadSettingNumber(store, "Poredak", value));
@@ -146,22 +110,17 @@ TEST_F(PredictorDialogTest, SinglePredictionShowsRankedLinesAndStoresTheChoices)
   view->Type(kIdPredictorInput, "13 x 14");
   view->Click(1);
   EXPECT_EQ(Results(), "Bad input data");
-  EXPECT_TRUE(dialog->resultBranches().empty());
   EXPECT_TRUE(dialog->currentHaplotype().empty());
   EXPECT_EQ(view->ItemCount(kIdResultBranches), 0);
 }
 
-TEST_F(PredictorDialogTest, RussianUsesRussianLabelsAndEnglishBranchNames) {
-  Open(kLanguageRussian);
-  view->Type(kIdPredictorInput, "14 24 14");
-  view->Click(1);
-  const std::string out = Results();
-  EXPECT_NE(out.find(TextById(kTextProbability, kLanguageRussian)), std::string::npos);
-  EXPECT_NE(out.find("\tB\r\n"), std::string::npos);
-  Open(kLanguageSerbian);
-  view->Type(kIdPredictorInput, "14 24 14");
-  view->Click(1);
-  EXPECT_NE(Results().find("\tБ\r\n"), std::string::npos);
+TEST_F(PredictorDialogTest, RussianUsesEnglishBranchNamesAndSerbianItsOwn) {
+  for (auto [language, name] : {std::pair{kLanguageRussian, "\tB\r\n"}, std::pair{kLanguageSerbian, "\tБ\r\n"}}) {
+    Open(language);
+    view->Type(kIdPredictorInput, "14 24 14");
+    view->Click(1);
+    EXPECT_NE(Results().find(name), std::string::npos) << language;
+  }
 }
 
 TEST_F(PredictorDialogTest, KnownSnpRestrictsThePrediction) {
@@ -174,9 +133,7 @@ TEST_F(PredictorDialogTest, KnownSnpRestrictsThePrediction) {
                        "Probability = 100.00%\tFitness = 46.42      \tB\r\n");
   // Another predictor: results and haplotype cleared, SNP list refilled.
   view->Select(kIdPredictorChoice, 2);
-  EXPECT_EQ(dialog->predictorIndex(), 2);
   EXPECT_EQ(Results(), "");
-  EXPECT_TRUE(dialog->currentHaplotype().empty());
   EXPECT_EQ(view->control(kIdKnownSnp).items, (std::vector<std::string>{"<No known SNP>"}));
 }
 
@@ -209,7 +166,6 @@ TEST_F(PredictorBatchTest, FaultyLinesAreReportedAndTheBatchGoesOn) {
   std::string bytes;
   ASSERT_TRUE(ReadWholeFile((folder_ / "Batch prediction.txt").string(), bytes));
   EXPECT_EQ(bytes, Utf16LeWithBom(expected + "\r\n\r\n\r\n"));
-  EXPECT_EQ(bytes.substr(0, 4), std::string("\xFF\xFE" "1\0", 4));
 
   // A panel order with a line of the wrong size, last in the batch.
   view->Select(kIdInputOrder, 1);
@@ -217,15 +173,6 @@ TEST_F(PredictorBatchTest, FaultyLinesAreReportedAndTheBatchGoesOn) {
   view->Click(kIdBatch);
   EXPECT_EQ(Results(), "1. ----------\r\n13 24 14\r\nBad input data\r\n");
   EXPECT_EQ(view->ItemCount(kIdResultBranches), 0);
-  EXPECT_TRUE(dialog->currentHaplotype().empty());
-}
-
-TEST_F(PredictorBatchTest, SerbianReportHasItsOwnName) {
-  Open(kLanguageSerbian);
-  view->Type(kIdPredictorInput, "13 24 14");
-  view->Click(kIdBatch);
-  EXPECT_TRUE(std::filesystem::exists(folder_ / "Mnozhestveno predvigjanje.txt"));
-  EXPECT_FALSE(std::filesystem::exists(folder_ / "Batch prediction.txt"));
 }
 
 TEST_F(PredictorDialogTest, MostFrequentValuesReplaceTheInputAndPredict) {
@@ -239,25 +186,6 @@ TEST_F(PredictorDialogTest, MostFrequentValuesReplaceTheInputAndPredict) {
   // DYS19 ties 14 and 15: the middle of the tied values is taken.
   EXPECT_EQ(view->GetText(kIdPredictorInput), "14 24 15");
   EXPECT_EQ(dialog->resultBranches(), (std::vector<int32_t>{1, 0}));
-}
-
-TEST_F(PredictorDialogTest, ManualShowsSixParagraphsInTheInterfaceLanguage) {
-  Open();
-  view->Type(kIdPredictorInput, "13 24 14");
-  view->Click(1);
-  view->Click(kIdManual);
-  EXPECT_TRUE(dialog->currentHaplotype().empty());
-  EXPECT_TRUE(dialog->resultBranches().empty());
-  const std::string english = Results();
-  EXPECT_EQ(english.rfind("Markers for prediction can be entered in FTDNA order", 0), 0u);
-  EXPECT_NE(english.find("without decreasing of value by 1."), std::string::npos);
-  for (int32_t language : {kLanguageSerbian, kLanguageEnglish, kLanguageRussian}) {
-    const std::string text = PredictorInstructions(language);
-    std::size_t breaks = 0;
-    for (std::size_t p = text.find("\r\n\r\n"); p != std::string::npos; p = text.find("\r\n\r\n", p + 4)) ++breaks;
-    EXPECT_EQ(breaks, 5u) << language;
-  }
-  EXPECT_NE(PredictorInstructions(kLanguageSerbian), PredictorInstructions(kLanguageRussian));
 }
 
 TEST(PredictorOpen, DoesNothingWhenAModelCannotBeLoaded) {

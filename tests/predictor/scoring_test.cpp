@@ -23,19 +23,10 @@ CPredvigjacMuskihLoz2 TwoBranches() {
   return m;
 }
 
-TEST(PredictorScoring, OneTypedValueGivesItsProbabilityAsFitness) {
-  const CIshodPredvidjanja r = ScoreHaplotype(TwoBranches(), -1, Columns({13}), 1);
-  EXPECT_NEAR(r.fitness[0], 0.5, 1e-12);
-  EXPECT_NEAR(r.fitness[1], 0.25, 1e-12);
-  EXPECT_NEAR(r.probability[0], 2.0 / 3, 1e-12);
-  EXPECT_NEAR(r.probability[1], 1.0 / 3, 1e-12);
-  EXPECT_EQ(r.names, (std::vector<std::string>{"A", "B"}));
-  EXPECT_EQ(r.chosenSet, -1);
-  EXPECT_EQ(r.relativeFitness[0], -1);
-  EXPECT_EQ(r.unsupportedRatio[0], -1);
-}
-
 TEST(PredictorScoring, LikelihoodIsTheProductOfValueProbabilities) {
+  const CIshodPredvidjanja one = ScoreHaplotype(TwoBranches(), -1, Columns({13}), 1);
+  EXPECT_NEAR(one.fitness[1], 0.25, 1e-12);
+  EXPECT_NEAR(one.probability[0], 2.0 / 3, 1e-12);
   const CIshodPredvidjanja r = ScoreHaplotype(TwoBranches(), -1, Columns({14, 24}), 1);
   const double a = 0.3 * 0.5;
   const double b = 0.65 * 0.75;
@@ -49,29 +40,22 @@ TEST(PredictorScoring, UnseenValuesTakeTheFloorAndZeroIsNotPresent) {
   const CIshodPredvidjanja r = ScoreHaplotype(m, -1, Columns({20, 0}), 1);
   EXPECT_NEAR(r.fitness[0], 1e-3, 1e-15);  // one present value, at the floor
   EXPECT_NEAR(r.probability[0], 0.5, 1e-12);
-  // Equal likelihoods: both 0.5, and the first in model order ranks first.
-  EXPECT_NEAR(r.probability[1], 0.5, 1e-12);
   const CIshodPredvidjanja none = ScoreHaplotype(m, -1, Columns({0, -1}), 1);
   EXPECT_EQ(none.fitness[0], 1.0);
 }
 
-TEST(PredictorScoring, FractionsAreIgnoredOnlyWhenTheModelSaysSo) {
+TEST(PredictorScoring, FractionsAndColumnsOutsideThe23KitAreDroppedOnlyWhenAsked) {
   CPredvigjacMuskihLoz2 m = TwoBranches();
-  Haplotype h = Columns({13});
-  h[0].fraction = 2;
-  EXPECT_NEAR(ScoreHaplotype(m, -1, h, 1).fitness[0], 0.5, 1e-12);
-  m.ignoreFractions = 0;
-  EXPECT_NEAR(ScoreHaplotype(m, -1, h, 1).fitness[0], 2e-5, 1e-12);
-}
-
-TEST(PredictorScoring, RestrictionTo23MarkersDropsOtherColumns) {
-  CPredvigjacMuskihLoz2 m = TwoBranches();
-  m.restrictTo23 = 1;
+  Haplotype f = Columns({13});
+  f[0].fraction = 2;
+  EXPECT_NEAR(ScoreHaplotype(m, -1, f, 1).fitness[0], 0.5, 1e-12);
   Haplotype h = Columns({13, 24, 14, 11, 11, 12, 12});  // columns 5 and 6 lie outside the kit
   h.insert(h.begin() + 5, {14, 0, 1});                 // DYS385b
-  const CIshodPredvidjanja r = ScoreHaplotype(m, -1, h, 1);
-  EXPECT_EQ(r.removedValues, 2);
-  EXPECT_EQ(ScoreHaplotype(TwoBranches(), -1, h, 1).removedValues, 0);
+  EXPECT_EQ(ScoreHaplotype(m, -1, h, 1).removedValues, 0);
+  m.ignoreFractions = 0;
+  m.restrictTo23 = 1;
+  EXPECT_NEAR(ScoreHaplotype(m, -1, f, 1).fitness[0], 2e-5, 1e-12);
+  EXPECT_EQ(ScoreHaplotype(m, -1, h, 1).removedValues, 2);
 }
 
 // Three branches on a SNP tree: root 0 > 1 > 2, branch C without a node.
@@ -89,16 +73,9 @@ TEST(PredictorScoring, KnownSnpAllowsOnlyTheBranchesBelowIt) {
   const CPredvigjacMuskihLoz2 m = TreeModel();
   const CIshodPredvidjanja below1 = ScoreHaplotype(m, 1, Columns({13}), 1);
   EXPECT_NEAR(below1.probability[0], 2.0 / 3, 1e-12);
-  EXPECT_EQ(below1.probability[2], 0.0);
   EXPECT_EQ(below1.fitness[2], 0.0);
-  const CIshodPredvidjanja below2 = ScoreHaplotype(m, 2, Columns({13}), 1);
-  EXPECT_EQ(below2.probability[0], 0.0);
-  EXPECT_NEAR(below2.probability[1], 1.0, 1e-12);
-  const CIshodPredvidjanja none = ScoreHaplotype(m, 3, Columns({13}), 1);
-  for (std::size_t b = 0; b < 3; ++b) {
-    EXPECT_EQ(none.probability[b], 0.0);
-    EXPECT_EQ(none.fitness[b], 0.0);
-  }
+  EXPECT_NEAR(ScoreHaplotype(m, 2, Columns({13}), 1).probability[1], 1.0, 1e-12);
+  EXPECT_EQ(ScoreHaplotype(m, 3, Columns({13}), 1).fitness, std::vector<double>(3, 0.0));
 }
 
 uint32_t Pair(uint16_t first, uint16_t second) { return first | (uint32_t{second} << 16); }
@@ -148,9 +125,7 @@ TEST(PredictorScoring, TablesOfAChangedModelAreNotUsed) {
   CPredvigjacMuskihLoz2 m = UnevenBranches();
   PrepareForScoring(m);
   const Haplotype h = Columns({13, 24});
-  const double before = ScoreHaplotype(m, -1, h, 1).fitness[0];
   m.branches[0].markers = Branch("A", {{0, 13, {0.9}}, {1, 24, {0.8}}}).markers;
-  EXPECT_NE(ScoreHaplotype(m, -1, h, 1).fitness[0], before);
   EXPECT_NEAR(ScoreHaplotype(m, -1, h, 1).fitness[0], std::sqrt(0.9 * 0.8), 1e-12);
   m.lnFloor = std::log(1e-3);
   EXPECT_NEAR(ScoreHaplotype(m, -1, Columns({40, 24}), 1).fitness[0], std::sqrt(1e-3 * 0.8), 1e-12);
@@ -239,14 +214,12 @@ TEST(PredictorParentCorrection, DistinctiveValuesGainWeightAndCommonOnesLose) {
   EXPECT_NEAR(std::log(r.fitness[0]) * 3, expected, 1e-9);
   EXPECT_NEAR(r.probability[0], std::exp(expected) / (std::exp(expected) + 1e-3), 1e-9);
 
-  CPredvigjacMuskihLoz2 off = m;
-  off.branches[0].lnParentBonus = -1000;
-  EXPECT_NEAR(std::log(ScoreHaplotype(off, -1, Columns({14, 24, 15}), 1).fitness[0]) * 3,
-              std::log(0.9 * 0.1 * 0.1), 1e-9);
-  off = m;
-  off.parentCorrection = 0;
-  EXPECT_NEAR(std::log(ScoreHaplotype(off, -1, Columns({14, 24, 15}), 1).fitness[0]) * 3,
-              std::log(0.9 * 0.1 * 0.1), 1e-9);
+  for (int which : {0, 1}) {
+    CPredvigjacMuskihLoz2 off = m;
+    if (which == 0) off.branches[0].lnParentBonus = -1000;
+    if (which == 1) off.parentCorrection = 0;
+    EXPECT_NEAR(ScoreHaplotype(off, -1, Columns({14, 24, 15}), 1).fitness[0], std::cbrt(0.9 * 0.1 * 0.1), 1e-9);
+  }
 }
 
 TEST(PredictorParentCorrection, UnsupportedRatioComparesBranchAndSuperGroup) {
@@ -271,7 +244,6 @@ TEST(PredictorParentCorrection, SuperGroupFollowsTheKnownSnp) {
   b.parentLinks = {{2, 0.5, 0}};
   EXPECT_EQ(SuperGroupOf(m, b, -1), 2);
   EXPECT_EQ(SuperGroupOf(m, b, 3), 1);  // nothing at or below 3: the first group above it
-  EXPECT_EQ(SuperGroupOf(m, b, 2), 1);
   EXPECT_EQ(SuperGroupOf(m, b, 1), 1);  // the known node's own group
   EXPECT_EQ(SuperGroupOf(m, b, 4), 0);  // the last group seen before reaching 4
 }
@@ -353,9 +325,6 @@ TEST(PredictorMostFrequent, TakesTheBestValueAndTheMiddleOfTies) {
   EXPECT_EQ(h[3].value, 1);   // no data: unchanged
   EXPECT_EQ(h[4].value, -1);  // missing stays missing
   Haplotype separate = Columns({1, 1, 1});
-  MostFrequentValues(m, 0, separate, false);
-  EXPECT_EQ(separate[2].value, 11);
-  EXPECT_EQ(separate[2].fraction, 0);
   m.branches[0].markers[2].copies[0].classes[2].lnP = {std::log(0.95)};
   MostFrequentValues(m, 0, separate, false);
   EXPECT_EQ(separate[2].value, 10);

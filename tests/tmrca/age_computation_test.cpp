@@ -1,12 +1,10 @@
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <atomic>
 #include <string>
 #include <vector>
 
 #include "tmrca/age_computation.h"
-#include "tmrca/copy_groups.h"
 #include "tmrca/marker_model_table.h"
 #include "ystr/markers.h"
 
@@ -100,14 +98,6 @@ TEST(TmrcaGroups, LaterCopyWithUnknownAncestorMakesTheWholeGroupUnknown) {
   ExpectClose(RawOf(four), std::vector<double>(30, 1.0));
 }
 
-TEST(TmrcaGroups, CopyAssignmentsListEachDistinctPairingOnce) {
-  EXPECT_EQ(CopyAssignments({1, 2, 3}, {4, 5, 6}).size(), 6u);
-  EXPECT_EQ(CopyAssignments({1, 1, 2}, {4, 5, 6}).size(), 3u);
-  EXPECT_EQ(CopyAssignments({1, 2, 3}, {4, 4, 4}).size(), 1u);
-  EXPECT_EQ(CopyAssignments({1, 1, 2, 2}, {1, 3, 2, 2}).size(), 4u);
-  EXPECT_TRUE(CopyAssignments({1, 2}, {1}).empty());
-}
-
 TEST(TmrcaGroups, FourCopiesSumOverDistinctPairings) {
   std::vector<CSTROznaka> records;
   const int32_t ancestor[] = {15, 15, 17, 17}, descendant[] = {15, 16, 17, 17};
@@ -121,17 +111,14 @@ TEST(TmrcaGroups, FourCopiesSumOverDistinctPairings) {
                        P(15, 16) * P(15, 17) * P(17, 15) * P(17, 17) + P(15, 17) * P(15, 17) * P(17, 15) * P(17, 16));
   }
   ExpectClose(RawOf(records), expected);
-  EXPECT_EQ(GroupCopies(records).groups.size(), 1u);
-  EXPECT_TRUE(GroupCopies(records).singles.empty());
 }
 
 TEST(TmrcaSingles, KnownAndUnknownAncestorFactors) {
   const std::vector<CSTROznaka> records = {Rec(kDys393, 13, {13, 14, 0}), Rec(kDys390, 0, {24, 25, 25})};
-  Powers p1(records[0]), p2(records[1]);
+  const CSTROznaka &a = records[0], &b = records[1];
+  Powers p1(a), p2(b);
   std::vector<double> expected;
   for (int g = 1; g <= 30; ++g, p1.Next(), p2.Next()) {
-    const auto& a = records[0];
-    const auto& b = records[1];
     double mean = 0.0;
     for (int s = 0; s < p2.n; ++s) mean += p2.P(s, S(b, 24)) * p2.P(s, S(b, 25)) * p2.P(s, S(b, 25));
     expected.push_back(p1.P(S(a, 13), S(a, 13)) * p1.P(S(a, 13), S(a, 14)) * mean / p2.n);
@@ -140,26 +127,7 @@ TEST(TmrcaSingles, KnownAndUnknownAncestorFactors) {
   ExpectClose(RawOf(records, 30, 2), std::vector<double>(30, 1.0));  // multi-copy markers only
 }
 
-TEST(TmrcaComputation, IdenticalDescendantPointsToTheFirstGenerations) {
-  std::vector<CSTROznaka> records;
-  for (int32_t m = 0; m < 20; ++m) {
-    if (m == kDys385a || m == kDys385b || m == kDys459a || m == kDys459b) continue;
-    records.push_back(Rec(m, MarkerModel(m)->lowest + 3, {MarkerModel(m)->lowest + 3}));
-  }
-  CNizVerovatnoca distribution;
-  distribution.Initialise(600);
-  std::atomic<int> stop{0};
-  ASSERT_TRUE(ComputeAgeDistribution(1, records, distribution, 0, stop, {}));
-  EXPECT_GT(distribution.raw[0], distribution.raw[1]);
-  EXPECT_GT(distribution.raw[1], distribution.raw[599]);
-  EXPECT_EQ(std::max_element(distribution.probability.begin(), distribution.probability.end()) -
-                distribution.probability.begin(),
-            0);
-  EXPECT_LT(distribution.halfPoint, 100.0);
-  EXPECT_NEAR(distribution.cumulative.back(), 1.0, 1e-9);
-}
-
-TEST(TmrcaComputation, ReportsProgressOnChangeAndStopsWhenAsked) {
+TEST(TmrcaComputation, ReportsProgressStopsWhenAskedAndRefusesMisfits) {
   std::vector<CSTROznaka> records = {Rec(kDys393, 13, {14})};
   CNizVerovatnoca distribution;
   distribution.Initialise(600);
@@ -168,9 +136,7 @@ TEST(TmrcaComputation, ReportsProgressOnChangeAndStopsWhenAsked) {
   ASSERT_TRUE(ComputeAgeDistribution(0, records, distribution, 0, stop,
                                      [&](const std::string& text) { texts.push_back(text); }));
   ASSERT_EQ(texts.size(), 101u);
-  EXPECT_EQ(texts.front(), "0%");
   EXPECT_EQ(texts[50], "50%");
-  EXPECT_EQ(texts.back(), "100%");
 
   distribution.Initialise(600);
   texts.clear();
@@ -180,18 +146,13 @@ TEST(TmrcaComputation, ReportsProgressOnChangeAndStopsWhenAsked) {
   }));
   EXPECT_EQ(texts.back(), "10%");
   EXPECT_TRUE(distribution.probability.empty());
-  EXPECT_TRUE(distribution.cumulative.empty());
   EXPECT_FALSE(distribution.raw[59].IsZero());  // generation 60 gave "10%" and was finished
   EXPECT_TRUE(distribution.raw[60].IsZero());
-}
 
-TEST(TmrcaComputation, RecordsThatDoNotFitAreRefused) {
-  std::vector<CSTROznaka> records = {Rec(kDys393, 13, {14}), Rec(kDys390, 24, {24, 25})};
-  CNizVerovatnoca distribution;
-  distribution.Initialise(10);
-  std::atomic<int> stop{0};
+  stop = 0;
+  records.push_back(Rec(kDys390, 24, {24, 25}));  // descendant counts differ
   EXPECT_FALSE(ComputeAgeDistribution(1, records, distribution, 0, stop, {}));
-  records = {Rec(kDys393, 13, {14})};
+  records.pop_back();
   records[0].descendantStates[0] = 99;
   EXPECT_FALSE(ComputeAgeDistribution(1, records, distribution, 0, stop, {}));
 }
@@ -203,44 +164,28 @@ CNizVerovatnoca Normalised(const std::vector<double>& raw, int32_t w) {
   return d;
 }
 
-TEST(TmrcaNormalisation, SubtractsTheFloorAndInterpolatesTheHalfPoint) {
-  CNizVerovatnoca d = Normalised({1, 3, 2, 1}, 0);
-  EXPECT_EQ(d.probability[0], 0.0);
-  EXPECT_DOUBLE_EQ(d.probability[1], 2.0 / 3);
-  EXPECT_DOUBLE_EQ(d.probability[2], 1.0 / 3);
-  EXPECT_EQ(d.probability[3], 0.0);
-  EXPECT_DOUBLE_EQ(d.halfPoint, 1.75);
-  d = Normalised({4, 3, 2, 1}, 0);  // half reached at entry 0
-  EXPECT_DOUBLE_EQ(d.probability[0], 0.5);
-  EXPECT_EQ(d.halfPoint, 0.0);
-  // The first w generations get nothing; the rest is renormalised.
-  d = Normalised({5, 1, 3, 1}, 1);
-  EXPECT_EQ(d.probability, (std::vector<double>{0, 0, 1, 0}));
-  EXPECT_EQ(d.cumulative, (std::vector<double>{0, 0, 1, 1}));
-  EXPECT_DOUBLE_EQ(d.halfPoint, 2.5);
-}
-
-TEST(TmrcaNormalisation, FlatLikelihoodIsUniformFromW) {
-  CNizVerovatnoca d = Normalised({7, 7, 7, 7, 7}, 2);
-  EXPECT_EQ(d.probability, (std::vector<double>{0, 0, 1.0 / 3, 1.0 / 3, 1.0 / 3}));
-  EXPECT_DOUBLE_EQ(d.halfPoint, 3.5);
-  d = Normalised({1, 0.5, 2}, 0);  // nothing above the last entry
-  EXPECT_DOUBLE_EQ(d.probability[1], 1.0 / 3);
-  // w covering every generation leaves all probabilities 0.
-  d = Normalised({1, 2}, 5);
-  EXPECT_EQ(d.probability, (std::vector<double>{0, 0}));
-  EXPECT_EQ(d.halfPoint, 0.0);
-  d = Normalised({}, 0);
-  EXPECT_TRUE(d.probability.empty());
-}
-
-TEST(TmrcaNormalisation, WithTenGenerationsWithoutAncestorTheSumStartsAtTen) {
-  std::vector<double> raw;
-  for (int g = 0; g < 600; ++g) raw.push_back(1.0 / (1 + g));
-  const CNizVerovatnoca d = Normalised(raw, 10);
-  for (int i = 0; i < 10; ++i) EXPECT_EQ(d.cumulative[i], 0.0);
-  EXPECT_GT(d.cumulative[10], 0.0);
-  EXPECT_GE(d.halfPoint, 10.0);
+TEST(TmrcaNormalisation, SubtractsTheFloorSkipsWAndInterpolatesTheHalfPoint) {
+  const struct {
+    std::vector<double> raw;
+    int32_t w;
+    std::vector<double> probability;
+    double half;
+  } cases[] = {
+      {{1, 3, 2, 1}, 0, {0, 2.0 / 3, 1.0 / 3, 0}, 1.75},
+      {{4, 3, 2, 1}, 0, {0.5, 1.0 / 3, 1.0 / 6, 0}, 0.0},  // half reached at entry 0
+      {{5, 1, 3, 1}, 1, {0, 0, 1, 0}, 2.5},               // the first w get nothing
+      {{7, 7, 7, 7, 7}, 2, {0, 0, 1.0 / 3, 1.0 / 3, 1.0 / 3}, 3.5},  // flat: uniform from w
+      {{1, 2}, 5, {0, 0}, 0.0},                           // w covering everything
+  };
+  for (const auto& c : cases) {
+    const CNizVerovatnoca d = Normalised(c.raw, c.w);
+    ASSERT_EQ(d.probability.size(), c.probability.size());
+    for (std::size_t i = 0; i < c.probability.size(); ++i) EXPECT_NEAR(d.probability[i], c.probability[i], 1e-15) << i;
+    EXPECT_DOUBLE_EQ(d.halfPoint, c.half);
+  }
+  EXPECT_EQ(Normalised({5, 1, 3, 1}, 1).cumulative, (std::vector<double>{0, 0, 1, 1}));
+  EXPECT_DOUBLE_EQ(Normalised({1, 0.5, 2}, 0).probability[1], 1.0 / 3);  // nothing above the last entry
+  EXPECT_TRUE(Normalised({}, 0).probability.empty());
 }
 
 }  // namespace

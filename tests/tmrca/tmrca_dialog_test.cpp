@@ -31,17 +31,6 @@ std::string Lines(std::initializer_list<const char*> lines) {
   return text;
 }
 
-// Counts what the dialog writes into the ancestor box.
-class CountingView : public FakeDialogView {
- public:
-  using FakeDialogView::FakeDialogView;
-  void SetText(int id, std::string_view text) override {
-    if (id == kIdTmrcaAncestor) ++ancestorWrites;
-    FakeDialogView::SetText(id, text);
-  }
-  int ancestorWrites = 0;
-};
-
 // Starts the worker synchronously, optionally after the user has pressed
 // the stop button of the progress dialog just opened.
 class StopFirstStarter : public ThreadStarter {
@@ -100,34 +89,19 @@ class TmrcaDialogTest : public ::testing::Test {
   ProgressState progress;
   ComputationLauncher launcher{host, ui, threads, boxes, progress};
   TmrcaDialog logic{settings, launcher, ui, boxes};
-  CountingView view{TmrcaTemplate(), logic};
+  FakeDialogView view{TmrcaTemplate(), logic};
 };
 
 TEST_F(TmrcaDialogTest, InitWithoutSettingsShowsTextsListsAndDefaults) {
   view.Init();
-  EXPECT_EQ(view.caption(), T(kTextTmrcaTitle));
-  EXPECT_EQ(view.GetText(kIdTmrcaDescendantsLabel), T(kTextDescendantHaplotypesLabel) + ":");
-
-  ASSERT_EQ(view.ItemCount(kIdTmrcaOrder), 10);
   EXPECT_EQ(view.ItemText(kIdTmrcaOrder, 4),
             T(kTextOrderFtdna) + ", " + Format(T(kTextOnlyFirstMarkers).c_str(), 67));
-  EXPECT_EQ(view.ItemText(kIdTmrcaOrder, 5), T(kTextOrder17Kit));
-  EXPECT_EQ(view.ItemText(kIdTmrcaOrder, 9), T(kTextOrder23Ftdna));
-  ASSERT_EQ(view.ItemCount(kIdTmrcaMarkerChoice), 3);
-  ASSERT_EQ(view.ItemCount(kIdTmrcaGraphMode), 4);
-  EXPECT_EQ(view.ItemText(kIdTmrcaGraphMode, 3),
-            T(kTextSumProbabilitiesByGeneration) + T(kTextFromFirstGeneration));
-
   EXPECT_EQ(view.GetSelection(kIdTmrcaOrder), 0);
   EXPECT_EQ(view.GetSelection(kIdTmrcaMarkerChoice), 1);
   EXPECT_EQ(view.GetSelection(kIdTmrcaGraphMode), 0);
   EXPECT_FALSE(view.IsChecked(kIdTmrcaAllowUnknown));
   EXPECT_EQ(view.GetText(kIdTmrcaMinMarkers), "0");
   EXPECT_EQ(view.GetText(kIdTmrcaGenerations), "0");
-  EXPECT_FALSE(view.IsEnabled(kIdTmrcaTreemaker));
-  EXPECT_FALSE(view.IsEnabled(kIdTmrcaChangeOrder));
-  EXPECT_FALSE(view.IsVisible(kIdTmrcaManual));
-  EXPECT_EQ(view.focus(), kIdTmrcaDescendants);
   EXPECT_FALSE(settings.KeyExists());  // opening writes nothing
 }
 
@@ -150,14 +124,12 @@ TEST_F(TmrcaDialogTest, InitAppliesStoredSettingsThatPassTheirChecks) {
 }
 
 TEST_F(TmrcaDialogTest, InitIgnoresStoredValuesOutOfRange) {
-  WriteSettingNumber(settings, "PoredakStar", 12);  // counts as the first order
-  WriteSettingNumber(settings, "IzborOznak", 0xFFFFFFFFu);
+  WriteSettingNumber(settings, "PoredakStar", 12);
   WriteSettingNumber(settings, "NacinCrtStar", 4);
   WriteSettingNumber(settings, "NajmOznak", 105);
   g_tmrca.order = 3;
   view.Init();
   EXPECT_EQ(view.GetSelection(kIdTmrcaOrder), 0);
-  EXPECT_EQ(view.GetSelection(kIdTmrcaMarkerChoice), 1);
   EXPECT_EQ(view.GetSelection(kIdTmrcaGraphMode), 0);
   EXPECT_EQ(view.GetText(kIdTmrcaMinMarkers), "0");
 }
@@ -174,20 +146,15 @@ TEST_F(TmrcaDialogTest, CalculateShowsReportWritesFileAndSettings) {
   EXPECT_FALSE(report.empty());
   EXPECT_EQ(report, ReportOfLastRun(0));
   EXPECT_TRUE(std::filesystem::exists(folder_ / kTmrcaReportFileName));
-  EXPECT_EQ(g_tmrca.estimator.records.front().descendantStates.size(), 3u);
   // The ancestor was completed from the descendants and written back.
   EXPECT_EQ(view.GetText(kIdTmrcaAncestor), k12a);
   // The run went through the progress dialog, which is gone again.
   ASSERT_EQ(host.modeless.size(), 1u);
   EXPECT_EQ(host.modeless[0]->view->GetText(kIdStatusLine2), "100%");
-  EXPECT_TRUE(view.IsWindowEnabled());
   EXPECT_TRUE(boxes.shown.empty());
 
-  EXPECT_EQ(Stored("PoredakStar"), 0u);
   EXPECT_EQ(Stored("IzborOznak"), 0u);
   EXPECT_EQ(Stored("NacinCrtStar"), 2u);
-  EXPECT_EQ(Stored("DozvNepPredVr"), 0u);
-  EXPECT_EQ(Stored("PreurediRasp"), 0u);
   EXPECT_EQ(Stored("NajmOznak"), 11u);
 }
 
@@ -195,14 +162,13 @@ TEST_F(TmrcaDialogTest, GraphFollowsTheDrawingModeList) {
   view.Init();
   Calculate(Lines({k12a, k12b, k12c}));
   const Rect rect{0, 0, 890, 124};
-  for (int mode = 0; mode < 4; ++mode) {
+  for (const int mode : {0, 3}) {
     const int redraws = view.control(kIdTmrcaGraph).redraws;
     view.Select(kIdTmrcaGraphMode, mode);
     EXPECT_EQ(view.control(kIdTmrcaGraph).redraws, redraws + 1);
     RecordingCanvas drawn({890, 124}), expected({890, 124});
     view.Draw(kIdTmrcaGraph, drawn, rect);
     DrawAgeGraph(expected, rect, g_tmrca.estimator.distribution, mode == 1 || mode == 3, mode == 2 || mode == 3);
-    EXPECT_GT(drawn.ops().size(), 10u) << mode;
     EXPECT_EQ(drawn.ops().size(), expected.ops().size()) << mode;
     EXPECT_EQ(drawn.Texts(), expected.Texts()) << mode;
   }
@@ -211,18 +177,13 @@ TEST_F(TmrcaDialogTest, GraphFollowsTheDrawingModeList) {
 TEST_F(TmrcaDialogTest, InputErrorsGoToTheResultBoxAndComputeNothing) {
   view.Init();
   Calculate(Lines({k12a, k12b}));
-  const std::string firstReport = view.GetText(kIdTmrcaResult);
   const std::size_t firstRecords = g_tmrca.estimator.records.size();
 
   Calculate("");
   EXPECT_EQ(view.GetText(kIdTmrcaResult), Format(T(kTextErrorDescendantCount).c_str(), 500, 0));
-  Calculate(Lines({k12a}), "13 x");
-  EXPECT_EQ(view.GetText(kIdTmrcaResult), Format("%s: %s.", T(237).c_str(), T(239).c_str()));
-  // An error of the marker preparation.
   Calculate(Lines({"13 24 14 11 11-14 12 12 12 $ 13 29", k12a}), k12a);
   EXPECT_EQ(view.GetText(kIdTmrcaResult), Format("%s %d. %s", T(238).c_str(), 1, T(252).c_str()));
-  // The minimum is clamped to 105 and drops every descendant; the settings
-  // are written before the input is read.
+  // The minimum is clamped to 105 and stored before the input is read.
   view.Type(kIdTmrcaMinMarkers, "300", true);
   Calculate(Lines({k12a, k12b}));
   EXPECT_EQ(view.GetText(kIdTmrcaResult), Format(T(kTextErrorDescendantCount).c_str(), 500, 0));
@@ -230,103 +191,48 @@ TEST_F(TmrcaDialogTest, InputErrorsGoToTheResultBoxAndComputeNothing) {
 
   EXPECT_EQ(host.modeless.size(), 1u);  // no further run
   EXPECT_EQ(g_tmrca.estimator.records.size(), firstRecords);
-  EXPECT_FALSE(firstReport.empty());
 }
 
-TEST_F(TmrcaDialogTest, WarnsAboutUnknownAncestorValuesFromThreeDescendants) {
+TEST_F(TmrcaDialogTest, WarningsAreShownAndTheComputationGoesOn) {
   view.Init();
-  view.Click(kIdTmrcaAllowUnknown);
-  ASSERT_TRUE(view.IsChecked(kIdTmrcaAllowUnknown));
-  Calculate(Lines({k12a, k12b}));
-  EXPECT_TRUE(boxes.shown.empty());
-  Calculate(Lines({k12a, k12b, k12c}));
+  Calculate(Lines({k12a, k12b, k12c, k25}));  // DYS 25 markers: too few descendant values
   ASSERT_EQ(boxes.shown.size(), 1u);
-  EXPECT_EQ(boxes.shown[0].text, T(kTextWarnUnknownAncestorValues));
-  EXPECT_EQ(boxes.shown[0].caption, T(kTextWarning));
-  EXPECT_EQ(boxes.shown[0].flags, unsigned{kMbIconWarning});
-  EXPECT_FALSE(view.GetText(kIdTmrcaResult).empty());  // the computation went on
+  EXPECT_NE(boxes.shown[0].text.find(T(kTextFewDescendantValues).substr(0, 12)), std::string::npos);
+  view.Click(kIdTmrcaAllowUnknown);
+  Calculate(Lines({k12a, k12b}));  // two descendants: no warning about unknown values
+  EXPECT_EQ(boxes.shown.size(), 1u);
+  Calculate(Lines({k12a, k12b, k12c}));
+  ASSERT_EQ(boxes.shown.size(), 2u);
+  EXPECT_EQ(boxes.shown[1].text, T(kTextWarnUnknownAncestorValues));
+  EXPECT_EQ(boxes.shown[1].caption, T(kTextWarning));
+  EXPECT_EQ(boxes.shown[1].flags, unsigned{kMbIconWarning});
+  EXPECT_FALSE(view.GetText(kIdTmrcaResult).empty());
   EXPECT_EQ(Stored("DozvNepPredVr"), 1u);
 }
 
-TEST_F(TmrcaDialogTest, WarnsAboutMarkersFewDescendantsGiveAndGoesOn) {
+TEST_F(TmrcaDialogTest, GenerationsFieldRenormalisesAFinishedRunOnly) {
   view.Init();
-  Calculate(Lines({k12a, k12b, k12c, k25}));
-  ASSERT_EQ(boxes.shown.size(), 1u);
-  EXPECT_EQ(boxes.shown[0].caption, T(kTextWarning));
-  EXPECT_NE(boxes.shown[0].text.find(T(kTextFewDescendantValues).substr(0, 12)), std::string::npos);
-  EXPECT_FALSE(view.GetText(kIdTmrcaResult).empty());
-}
-
-TEST_F(TmrcaDialogTest, GenerationsFieldRenormalisesWithoutComputing) {
-  view.Init();
-  // Before any computation the number is only stored.
   view.Type(kIdTmrcaGenerations, "3", true);
   EXPECT_EQ(g_tmrca.estimator.generationsWithoutAncestor, 3);
   EXPECT_EQ(view.GetText(kIdTmrcaResult), "");
   view.Type(kIdTmrcaGenerations, "400", true);
   EXPECT_EQ(view.GetText(kIdTmrcaGenerations), "3");
-  view.Type(kIdTmrcaGenerations, "", true);  // not a number: nothing changes
-  EXPECT_EQ(g_tmrca.estimator.generationsWithoutAncestor, 3);
 
   Calculate(Lines({k12a, k12b, k12c}));
   EXPECT_EQ(view.GetText(kIdTmrcaResult), ReportOfLastRun(3));
   const int redraws = view.control(kIdTmrcaGraph).redraws;
   view.Type(kIdTmrcaGenerations, "5", true);
   EXPECT_EQ(view.GetText(kIdTmrcaResult), ReportOfLastRun(5));
-  EXPECT_NE(ReportOfLastRun(5), ReportOfLastRun(3));
   EXPECT_EQ(view.control(kIdTmrcaGraph).redraws, redraws + 1);
   EXPECT_EQ(host.modeless.size(), 1u);  // no progress dialog for it
-  EXPECT_EQ(ui.Pending(), 0u);
-}
 
-TEST_F(TmrcaDialogTest, StoppedRunClearsTheResultBox) {
-  view.Init();
-  Calculate(Lines({k12a, k12b}));
-  ASSERT_FALSE(view.GetText(kIdTmrcaResult).empty());
-  threads.pressStop = true;
+  threads.pressStop = true;  // a stopped run clears the result box
   Calculate(Lines({k12a, k12c}));
   EXPECT_EQ(view.GetText(kIdTmrcaResult), "");
   EXPECT_FALSE(g_tmrca.estimator.finished());
-  EXPECT_TRUE(host.modeless.back()->destroyed);
   EXPECT_TRUE(view.IsWindowEnabled());
-  // A stopped run has nothing to redistribute.
-  view.Type(kIdTmrcaGenerations, "5", true);
+  view.Type(kIdTmrcaGenerations, "7", true);  // nothing to redistribute
   EXPECT_EQ(view.GetText(kIdTmrcaResult), "");
-}
-
-TEST_F(TmrcaDialogTest, AncestorBoxFollowsTheDescendantsBox) {
-  view.Init();
-  view.Type(kIdTmrcaDescendants, Lines({k12a, k12b, k12c}));
-  view.ancestorWrites = 0;
-  view.Click(kIdTmrcaDetermineAncestor);
-  EXPECT_EQ(view.GetText(kIdTmrcaAncestor), k12a);
-  view.Click(kIdTmrcaDetermineAncestor);  // unchanged: not written again
-  EXPECT_EQ(view.ancestorWrites, 1);
-  view.Type(kIdTmrcaDescendants, Lines({k12b}));
-  EXPECT_EQ(view.GetText(kIdTmrcaAncestor), "");
-  view.Type(kIdTmrcaDescendants, "");
-  view.Click(kIdTmrcaDetermineAncestor);
-  EXPECT_EQ(view.GetText(kIdTmrcaResult), Format(T(kTextErrorDescendantCount).c_str(), 500, 0));
-}
-
-TEST_F(TmrcaDialogTest, ExitForgetsTheLastComputation) {
-  view.Init();
-  Calculate(Lines({k12a, k12b}));
-  ASSERT_FALSE(g_tmrca.estimator.records.empty());
-  view.Click(kIdCancel);
-  EXPECT_TRUE(view.ended());
-  EXPECT_EQ(view.result(), kIdCancel);
-  EXPECT_TRUE(g_tmrca.estimator.records.empty());
-}
-
-TEST_F(TmrcaDialogTest, OpenTmrcaRunsTheDialogModally) {
-  host.scripts[kTmrcaTemplateId] = [](FakeDialogView& dialog) {
-    EXPECT_EQ(dialog.ItemCount(kIdTmrcaOrder), 10);
-    dialog.Click(kIdCancel);
-  };
-  SynchronousThreadStarter starter;
-  OpenTmrca(host, settings, ui, starter, boxes);
-  EXPECT_EQ(host.opened, std::vector<int>{kTmrcaTemplateId});
 }
 
 }  // namespace
