@@ -18,10 +18,13 @@ std::pair<int, std::string> Invoke(int (*run)(Args&), std::vector<std::string> a
 class CliPredictor : public ::testing::Test {
  protected:
   void SetUp() override {
+    // Named after the test, because the tests run in parallel.
     const auto dir = std::filesystem::temp_directory_path();
-    input_ = (dir / "varnik_cli_predictor_samples.txt").string();
-    model_ = (dir / "varnik_cli_predictor_model.dat").string();
-    batch_ = (dir / "varnik_cli_predictor_batch.txt").string();
+    const std::string prefix =
+        std::string("varnik_cli_predictor_") + ::testing::UnitTest::GetInstance()->current_test_info()->name();
+    input_ = (dir / (prefix + "_samples.txt")).string();
+    model_ = (dir / (prefix + "_model.dat")).string();
+    batch_ = (dir / (prefix + "_batch.txt")).string();
     std::string text = "# two lineages\n";
     for (int i = 0; i < 5; ++i) {
       text += "R1a | M207>M417 | 13 25 16 10 11-14 12 12 10 13 11 30\n";

@@ -79,6 +79,10 @@ inline void InstallPlot(std::vector<CStanovnistvo> groups, std::vector<CUzorak> 
   SelectAxisPair(g_plotPoints, 0, 1);
 }
 
-inline std::string TempFile(const std::string& name) { return ::testing::TempDir() + "/varnik_plot_" + name; }
+// Named after the running test too, because the tests run in parallel.
+inline std::string TempFile(const std::string& name) {
+  return ::testing::TempDir() + "/varnik_plot_" + ::testing::UnitTest::GetInstance()->current_test_info()->name() +
+         "_" + name;
+}
 
 }  // namespace varnik::test

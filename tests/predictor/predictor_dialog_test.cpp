@@ -139,7 +139,9 @@ TEST_F(PredictorDialogTest, KnownSnpRestrictsThePrediction) {
 
 class PredictorBatchTest : public PredictorDialogTest {
  protected:
-  PredictorBatchTest() : folder_(std::filesystem::temp_directory_path() / "varnik_pdlg_batch") {
+  PredictorBatchTest()
+      : folder_(std::filesystem::temp_directory_path() /
+                (std::string("varnik_pdlg_batch_") + ::testing::UnitTest::GetInstance()->current_test_info()->name())) {
     std::filesystem::create_directories(folder_);
     SetProgramFolder(folder_.string());
   }
