@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <iterator>
 
 #include "predictor/predictor_model.h"
 #include "tmrca/marker_model_table.h"
@@ -196,6 +199,121 @@ constexpr NodeRow kTree[] = {
     {"R2", "M479", "R", 900},
 };
 
+// Modal haplotypes of the founders of the main haplogroups, from published
+// modal values, so that the real men of a haplogroup look like its simulated
+// men.  Each row gives the 37-marker panel in FTDNA column order (copies of
+// a multi-copy marker joined by '-', DYS389II in full length, Y-GATA-H4 as
+// FTDNA counts it), then after '|' DYS481, DYS533, DYS549, DYS635 and
+// DYS643.  A '.' marks a value that is not well known: that marker keeps
+// the value the founder inherited along the tree, as does every marker
+// beyond these.  A lineage below an anchored founder descends from it.
+struct ModalRow {
+  const char* node;
+  const char* values;
+};
+
+constexpr ModalRow kFounderModals[] = {
+    // 393 390 19 391 385 426 388 439 389I 392 389II 458 459 455 454 447 437 448 449 464 460 H4 YCAII 456 607 576
+    // 570 CDY 442 438 | 481 533 549 635 643
+    {"A1b1", "13 21 15 10 . 11 12 12 13 11 30 16 . . . . 14 20 . . . 10 . 15 . . . . . 11 | . . . . ."},
+    {"B", "13 23 16 10 . 11 12 12 13 11 30 16 . . . . 14 20 . . . 10 . 15 . . . . . 10 | . . . . ."},
+    {"C", "13 24 16 10 . 11 12 11 13 11 29 17 . . . . 14 20 . . . 11 . 15 . . . . . 11 | . . . 21 ."},
+    {"C2", "13 25 16 10 12-13 11 14 11 13 11 29 17 . . . . 14 21 . . . 11 . 15 . 17 18 . . 11 | 23 11 12 21 10"},
+    {"D", "13 25 15 10 11-18 11 12 11 13 11 30 16 . . . . 14 19 . . . 11 . 15 . 18 18 . . 10 | 22 11 12 21 10"},
+    {"E1a", "13 21 14 10 . 11 12 12 13 11 30 16 . . . . 14 20 . . . 10 . 16 . . . . . 11 | . . . 21 ."},
+    {"E1b1a", "13 21 15 10 16-17 11 12 12 13 11 31 17 . . . . 14 20 . . . 11 . 16 . 17 18 . . 11 | 22 11 12 21 10"},
+    {"E1b1b", "13 24 13 10 15-17 11 12 12 13 11 30 17 9-10 11 11 24 14 20 . . 10 10 19-21 16 . 18 17 . 11 10 "
+              "| 23 12 12 21 10"},
+    {"E-V13", "13 24 13 10 16-18 11 12 13 13 11 30 17 9-10 11 11 24 15 20 33 12-13-15-16 10 10 19-21 16 14 "
+              "17 19 34-36 11 10 "
+              "| 23 12 12 21 11"},
+    {"E-M81", "13 24 13 10 13-14 11 12 12 13 11 30 16 . . . . 14 20 . . . 10 . 16 . 17 18 . . 10 | 23 12 12 21 ."},
+    {"E-M123", "13 23 14 10 14-17 11 12 12 13 11 30 16 . . . . 14 20 . . . 10 . 16 . 17 18 . . 10 | . . . 21 ."},
+    {"G", "14 22 15 10 . 11 12 11 12 11 28 16 . . . . 16 20 . . 10 10 . 16 . . . . . 10 | . . . 21 ."},
+    {"G2a", "14 22 15 10 14-15 11 12 11 12 11 28 16 8-9 11 11 22 16 20 31 13-14-15-15 10 10 21-23 16 15 17 "
+            "18 35-36 12 10 "
+            "| 22 11 12 21 10"},
+    {"H", "13 22 15 10 14-15 11 12 11 12 11 28 16 . . . . 14 20 . . . 10 . 15 . . . . . 10 | . . . 21 ."},
+    {"I", "13 23 15 10 . 11 13 11 12 11 28 16 . . . . 16 20 . . 10 10 19-21 15 . . . . . 10 | . . . 21 ."},
+    {"I1", "13 22 14 10 13-14 11 14 11 12 11 28 15 8-9 8 11 23 16 21 28 12-14-14-15 10 10 19-21 15 15 17 18 "
+           "35-38 11 10 "
+           "| 22 11 13 23 10"},
+    {"I2-M423", "13 24 16 10 14-15 11 13 13 13 11 31 17 8-8 11 11 24 15 20 30 12-12-14-14 10 10 19-21 15 14 "
+                "17 18 . 11 10 "
+                "| 22 11 12 21 10"},
+    {"I2-M223", "13 22 15 10 15-16 11 13 12 13 11 29 16 8-9 11 11 24 15 20 30 12-12-14-15 10 10 19-21 15 15 "
+                "17 16 36-37 11 10 "
+                "| 22 11 12 21 10"},
+    {"J", "12 23 14 10 13-17 11 15 11 13 11 29 17 . . . . 14 20 . . 10 10 . 15 . . . . . 10 | . . . 21 ."},
+    {"J1", "12 23 14 10 13-17 11 16 11 13 11 30 17 8-9 11 11 26 14 20 . . 10 10 21-22 15 . 18 18 . . 10 | "
+           "22 12 12 21 10"},
+    {"J2a", "12 23 14 10 13-17 11 15 11 13 11 29 17 8-9 11 11 26 14 21 28 . 10 10 22-22 15 . 18 17 33-36 12 9 "
+            "| 22 12 12 21 10"},
+    {"J2b", "12 23 15 10 14-17 11 14 12 12 11 28 17 . . . . 14 20 . . 10 10 22-22 15 . . . . . 9 | . . . 21 ."},
+    {"L", "12 23 14 10 . 11 12 12 13 11 30 17 . . . . 14 20 . . . 10 . 15 . . . . . 10 | . . . 21 ."},
+    {"T", "13 23 15 10 . 11 12 12 13 11 29 17 . . . . 14 20 . . . 10 . 15 . . . . . 10 | . . . 21 ."},
+    {"N1c", "14 23 14 11 11-14 11 12 10 14 14 30 17 9-10 11 11 25 14 19 30 12-14-15-15 11 10 19-22 15 14 17 "
+            "19 36-37 12 10 "
+            "| 25 11 12 21 10"},
+    {"O", "13 23 15 10 . 11 12 12 13 13 29 16 . . . . 14 19 . . . 11 . 15 . . . . . 11 | . . . 20 ."},
+    {"O1a", "13 24 15 10 . 11 12 12 13 12 29 16 . . . . 14 19 . . . 11 . 15 . 17 18 . . 10 | 22 11 12 20 10"},
+    {"O2", "13 23 15 10 13-18 11 12 12 13 13 29 16 . . . . 14 19 . . . 11 . 15 . 17 18 . . 11 | 22 11 12 20 10"},
+    {"Q", "13 24 14 10 14-16 11 12 12 13 14 29 16 . . . . 14 20 . . . 11 . 15 . 18 18 . . 11 | 23 12 12 21 10"},
+    {"R1a", "13 25 16 11 11-14 12 12 10 13 11 30 15 9-10 11 11 24 14 20 32 12-15-15-16 11 12 19-23 16 . 18 "
+            "19 35-37 14 11 "
+            "| 23 12 12 23 10"},
+    {"R1b", "13 24 14 11 . 12 12 12 13 13 29 17 . . . . 15 19 . . 11 11 19-23 16 . . . . . 12 | . . . 23 ."},
+    {"R1b-V88", "13 . 14 11 . 12 12 . 13 13 . . . . . . 15 . . . . . . . . . . . . . | . . . . ."},
+    {"R1b-M269", "13 24 14 11 11-14 12 12 12 13 13 29 17 9-10 11 11 25 15 19 29 15-15-17-17 11 11 19-23 16 "
+                 "15 18 17 37-38 12 12 "
+                 "| 22 12 13 23 10"},
+    {"R2", "13 24 15 10 . 11 12 12 13 11 30 17 . . . . 14 20 . . . 10 . 15 . . . . . 11 | . . . 21 ."},
+};
+
+// FTDNA columns of the values after '|'.
+constexpr int32_t kModalTailColumns[] = {48, 72, 68, 94, 96};
+
+// Overwrites `founder` with the known values of `row`; column 10 is held as
+// DYS389II minus DYS389I.
+void ApplyModal(const ModalRow& row, std::vector<int32_t>& founder) {
+  std::vector<int32_t> columns;
+  for (int32_t c = 0; c < 30; ++c) columns.push_back(c);
+  columns.insert(columns.end(), std::begin(kModalTailColumns), std::end(kModalTailColumns));
+  std::vector<std::string> tokens;
+  for (const char* p = row.values; *p != '\0';) {
+    while (*p == ' ') ++p;
+    const char* start = p;
+    while (*p != '\0' && *p != ' ') ++p;
+    if (p > start && std::string(start, p) != "|") tokens.emplace_back(start, p);
+  }
+  if (tokens.size() != columns.size()) {
+    std::fprintf(stderr, "founder modal of %s: %zu values for %zu columns\n", row.node, tokens.size(), columns.size());
+    std::abort();
+  }
+  int32_t full389ii = -1;
+  for (std::size_t k = 0; k < columns.size(); ++k) {
+    if (tokens[k] == ".") continue;
+    std::vector<int32_t> copies;
+    for (std::size_t at = 0; at <= tokens[k].size();) {
+      const std::size_t dash = std::min(tokens[k].find('-', at), tokens[k].size());
+      copies.push_back(std::atoi(tokens[k].substr(at, dash - at).c_str()));
+      at = dash + 1;
+    }
+    if (static_cast<int32_t>(copies.size()) != CopiesInColumn(columns[k])) {
+      std::fprintf(stderr, "founder modal of %s: column %d has %zu copies\n", row.node, columns[k], copies.size());
+      std::abort();
+    }
+    if (columns[k] == kColumnDys389ii) {
+      full389ii = copies[0];
+      continue;
+    }
+    for (std::size_t copy = 0; copy < copies.size(); ++copy) {
+      founder[MarkerIdentity(columns[k], static_cast<int32_t>(copy))] = copies[copy];
+    }
+  }
+  if (full389ii > 0) founder[kDys389ii] = full389ii - founder[kDys389i];
+}
+
 }  // namespace
 
 const std::vector<LineageNode>& LineageTree() {
@@ -262,6 +380,9 @@ YstrSimulator::YstrSimulator(uint64_t seed) {
   const auto& tree = LineageTree();
   for (const LineageNode& node : tree) {
     founders_.push_back(node.parent < 0 ? root : Descend(founders_[node.parent], node.generations, random));
+    for (const ModalRow& row : kFounderModals) {
+      if (node.name == row.node) ApplyModal(row, founders_.back());
+    }
     // Sub-lineages that expanded some time after the founder.
     std::vector<Founder>& subs = subFounders_.emplace_back();
     const int32_t count = random.Between(4, 8);

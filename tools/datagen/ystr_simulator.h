@@ -36,7 +36,8 @@ std::vector<int32_t> SubcladeModelBranches(char haplogroup);  // 'R' (R1a), 'E' 
 
 class YstrSimulator {
  public:
-  // Draws the founders of every lineage and of the sub-lineages inside it.
+  // Draws the founders of every lineage and of the sub-lineages inside it;
+  // the founders of the main haplogroups take their published modal values.
   explicit YstrSimulator(uint64_t seed);
 
   // `perBranch` men of each listed lineage, labelled with its name and SNP
