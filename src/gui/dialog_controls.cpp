@@ -1,6 +1,7 @@
 #include "gui/dialog_controls.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include <wx/bitmap.h>
 #include <wx/button.h>
@@ -15,6 +16,7 @@
 #include <wx/textctrl.h>
 #include <wx/valtext.h>
 
+#include "gui/dialog_style.h"
 #include "gui/wx_dc_canvas.h"
 #include "gui/wx_string.h"
 
@@ -67,9 +69,75 @@ std::string FromEditText(const wxString& text) {
   return FromWx(converted);
 }
 
-wxWindow* CreateControl(wxWindow* dialog, const ControlTemplate& control, bool startsGroup, DrawItemFn drawItem) {
-  const wxPoint at = dialog->ConvertDialogToPixels(wxPoint(control.x, control.y));
-  const wxSize size = dialog->ConvertDialogToPixels(wxSize(control.cx, control.cy));
+DialogUnits DialogUnits::Of(const wxWindow* dialog, double stretch) {
+  // The toolkit converts whole hundreds of units exactly.
+  const wxSize hundred = dialog->ConvertDialogToPixels(wxSize(100, 100));
+  return {hundred.x / 100.0, hundred.y / 100.0 * stretch};
+}
+
+wxPoint DialogUnits::Point(int dx, int dy) const {
+  return {static_cast<int>(std::lround(dx * x)), static_cast<int>(std::lround(dy * y))};
+}
+
+wxSize DialogUnits::Size(int dx, int dy) const {
+  return {static_cast<int>(std::lround(dx * x)), static_cast<int>(std::lround(dy * y))};
+}
+
+wxRect DialogUnits::Cell(const ControlTemplate& control) const {
+  const wxPoint from = Point(control.x, control.y);
+  const wxPoint to = Point(control.x + control.cx, control.y + control.cy);
+  return {from, wxSize(to.x - from.x, to.y - from.y)};
+}
+
+double VerticalStretch(wxWindow* window, const DialogTemplate& dialog) {
+  // Sample controls of each kind, measured with the window's font and
+  // style and then destroyed.
+  int buttonHeight = 0, comboHeight = 0, editHeight = 0;
+  const auto measure = [](wxWindow* sample) {
+    const int height = sample->GetBestSize().y;
+    sample->Destroy();
+    return height;
+  };
+  const DialogUnits units = DialogUnits::Of(window);
+  double stretch = 1.0;
+  for (const ControlTemplate& control : dialog.controls) {
+    int needed = 0;
+    int cell = control.cy;
+    switch (control.kind) {
+      case ControlKind::kButton:
+        // Exact fit: the toolkit's usual button size is not a minimum.
+        if (buttonHeight == 0) {
+          buttonHeight = measure(new wxButton(window, wxID_ANY, "Ag", wxDefaultPosition, wxDefaultSize, wxBU_EXACTFIT));
+        }
+        needed = buttonHeight;
+        break;
+      case ControlKind::kComboBox:
+        if (comboHeight == 0) {
+          const wxString item = "Ag";
+          comboHeight = measure(new wxChoice(window, wxID_ANY, wxDefaultPosition, wxDefaultSize, 1, &item));
+        }
+        needed = comboHeight;
+        cell = kClosedComboHeight;
+        break;
+      case ControlKind::kEdit:
+        if (control.style & kStyleMultiLine) continue;
+        if (editHeight == 0) editHeight = measure(new wxTextCtrl(window, wxID_ANY, "Ag"));
+        needed = editHeight;
+        break;
+      default:
+        continue;
+    }
+    const double cellHeight = cell * units.y;
+    if (cellHeight > 0 && needed > cellHeight) stretch = std::max(stretch, needed / cellHeight);
+  }
+  return stretch;
+}
+
+wxWindow* CreateControl(wxWindow* dialog, const DialogUnits& units, const ControlTemplate& control,
+                        bool startsGroup, DrawItemFn drawItem) {
+  const wxRect cell = units.Cell(control);
+  const wxPoint at = cell.GetPosition();
+  const wxSize size = cell.GetSize();
   const wxString text = ToWx(control.text);
   wxWindow* window = nullptr;
   switch (control.kind) {
@@ -82,15 +150,18 @@ wxWindow* CreateControl(wxWindow* dialog, const ControlTemplate& control, bool s
     case ControlKind::kButton: {
       auto* button = new wxButton(dialog, wxID_ANY, text, at, size);
       if (control.style & kStyleDefaultButton) button->SetDefault();
+      LetLabelShrink(button);
       window = button;
       break;
     }
     case ControlKind::kCheckBox:
       window = new wxCheckBox(dialog, wxID_ANY, text, at, wxSize(size.x, -1));
+      LetLabelShrink(window);
       FitHeight(window, at, size);
       break;
     case ControlKind::kRadioButton:
       window = new wxRadioButton(dialog, wxID_ANY, text, at, wxSize(size.x, -1), startsGroup ? wxRB_GROUP : 0);
+      LetLabelShrink(window);
       FitHeight(window, at, size);
       break;
     case ControlKind::kGroupBox:

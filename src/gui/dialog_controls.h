@@ -12,10 +12,37 @@ namespace varnik {
 // Paints an owner-drawn control whose client rectangle is `rect`.
 using DrawItemFn = std::function<void(Canvas& canvas, const Rect& rect)>;
 
-// Creates the control for `control` on `dialog`, placed by converting its
-// dialog units with the dialog's font, with its style flags applied.
-// `startsGroup` makes a radio button the first of a new group.
-wxWindow* CreateControl(wxWindow* dialog, const ControlTemplate& control, bool startsGroup, DrawItemFn drawItem);
+// Dialog units in pixels.  A horizontal unit is a quarter of the dialog
+// font's average character width and a vertical one an eighth of its
+// height, times `stretch`, by which the vertical unit grows when the
+// toolkit's single-line controls need more height than their cells give.
+struct DialogUnits {
+  double x = 1.0;
+  double y = 1.0;
+
+  // The units of `dialog`'s font with the vertical unit times `stretch`.
+  static DialogUnits Of(const wxWindow* dialog, double stretch = 1.0);
+  wxPoint Point(int dx, int dy) const;
+  wxSize Size(int dx, int dy) const;
+  // A control's rectangle; neighbouring cells in dialog units stay
+  // neighbours in pixels.
+  wxRect Cell(const ControlTemplate& control) const;
+};
+
+// The height in dialog units of a drop-down list's closed field; its
+// template height includes the opened list.
+inline constexpr int kClosedComboHeight = 12;
+
+// How much the vertical dialog unit must grow so that every push button,
+// drop-down list and single-line edit box of `dialog` gets at least the
+// height the toolkit needs for it on `window` (1 when all fit).
+double VerticalStretch(wxWindow* window, const DialogTemplate& dialog);
+
+// Creates the control for `control` on `dialog` in its cell, with its
+// style flags applied.  `startsGroup` makes a radio button the first of a
+// new group.
+wxWindow* CreateControl(wxWindow* dialog, const DialogUnits& units, const ControlTemplate& control,
+                        bool startsGroup, DrawItemFn drawItem);
 
 // An owner-drawn static control: painted through a back buffer of the
 // dialog's background colour by `drawItem`; it never takes the focus.

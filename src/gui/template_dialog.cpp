@@ -1,5 +1,8 @@
 #include "gui/template_dialog.h"
 
+#include <algorithm>
+#include <climits>
+#include <cmath>
 #include <utility>
 
 #include <wx/checkbox.h>
@@ -8,8 +11,10 @@
 #include <wx/radiobut.h>
 #include <wx/settings.h>
 #include <wx/textctrl.h>
+#include <wx/utils.h>
 
 #include "gui/dialog_controls.h"
+#include "gui/dialog_style.h"
 #include "gui/wx_dc_canvas.h"
 #include "gui/wx_string.h"
 
@@ -34,18 +39,27 @@ TemplateDialog::~TemplateDialog() {
 }
 
 void TemplateDialog::Build() {
-  // Dialog units derive from the template's font.
+  // Dialog units derive from the template's font.  Its point size was
+  // chosen next to the classic desktop's 9-point font, so it grows or
+  // shrinks with this desktop's font, and the whole dialog with it (whole
+  // points: the toolkit draws labels in whole points only).
+  constexpr double kClassicDesktopPoints = 9.0;
   wxFont font = wxSystemSettings::GetFont(wxSYS_DEFAULT_GUI_FONT);
-  font.SetPointSize(template_.fontSize);
+  const double desktopPoints = font.GetFractionalPointSize();
+  const long points =
+      desktopPoints > 0 ? std::lround(template_.fontSize * desktopPoints / kClassicDesktopPoints) : template_.fontSize;
+  font.SetPointSize(static_cast<int>(std::max(points, 1L)));
   dialog_->SetFont(font);
-  dialog_->SetClientSize(dialog_->ConvertDialogToPixels(wxSize(template_.cx, template_.cy)));
+  ApplyCompactDialogStyle(dialog_);
+  const DialogUnits units = DialogUnits::Of(dialog_, VerticalStretch(dialog_, template_));
+  dialog_->SetClientSize(units.Size(template_.cx, template_.cy));
 
   // Creation order is the tab order.
   ControlKind previous = ControlKind::kStatic;
   for (const ControlTemplate& entry : template_.controls) {
     const bool startsGroup = (entry.style & kStyleGroup) != 0 || previous != ControlKind::kRadioButton;
     const int id = entry.id;
-    wxWindow* window = CreateControl(dialog_, entry, startsGroup, [this, id](Canvas& canvas, const Rect& rect) {
+    wxWindow* window = CreateControl(dialog_, units, entry, startsGroup, [this, id](Canvas& canvas, const Rect& rect) {
       logic_.OnDrawItem(id, canvas, rect);
     });
     controls_.push_back({&entry, window});
@@ -86,7 +100,7 @@ void TemplateDialog::BindEvents(const Control& control) {
       window->Bind(wxEVT_CHOICE, send(kNotifySelChange));
       break;
     case ControlKind::kEdit:
-      window->Bind(wxEVT_TEXT, send(kNotifyEditChange));
+      window->Bind(wxEVT_TEXT, [this, id](wxCommandEvent&) { OnEditChanged(id); });
       window->Bind(wxEVT_KILL_FOCUS, [this, id](wxFocusEvent& event) {
         event.Skip();
         Dispatch(id, kNotifyKillFocus);
@@ -122,6 +136,29 @@ wxWindow* TemplateDialog::Window(int id) const {
 void TemplateDialog::Dispatch(int id, int notification) {
   if (ended_) return;
   logic_.OnCommand(*this, id, notification);
+}
+
+// The user's typing or pasting that would make a limited edit box longer
+// than its limit is cut back to it, from the end of what was inserted (the
+// caret), with a beep.  A text the program made longer may shrink but not
+// grow.
+void TemplateDialog::OnEditChanged(int id) {
+  if (cutting_) return;
+  const auto limit = textLimits_.find(id);
+  if (limit != textLimits_.end()) {
+    auto* edit = static_cast<wxTextCtrl*>(Window(id));
+    const long length = edit->GetLastPosition();
+    const long bound = std::max(limit->second.maxChars, limit->second.length);
+    if (length > bound) {
+      const long end = std::max(edit->GetInsertionPoint(), length - bound);
+      cutting_ = true;
+      edit->Remove(end - (length - bound), end);
+      cutting_ = false;
+      wxBell();
+    }
+    limit->second.length = edit->GetLastPosition();
+  }
+  Dispatch(id, kNotifyEditChange);
 }
 
 int TemplateDialog::Run() {
@@ -181,6 +218,29 @@ bool TemplateDialog::PressEnter() {
   return true;
 }
 
+// Tab and Shift+Tab go to the next or previous visible and enabled tab
+// stop in template order, wrapping around, from any control (a multi-line
+// edit box passes Tab on too); an edit box reached so has its text
+// selected.  The toolkit's own order would also stop at controls that are
+// no tab stops.
+bool TemplateDialog::MoveFocus(bool forward) {
+  const int count = static_cast<int>(controls_.size());
+  if (count == 0) return false;
+  const Control* current = FindByWindow(wxWindow::FindFocus());
+  const int from = current != nullptr ? static_cast<int>(current - controls_.data()) : (forward ? -1 : count);
+  for (int step = 1; step <= count; ++step) {
+    const int index = ((from + (forward ? step : -step)) % count + count) % count;
+    const Control& control = controls_[static_cast<std::size_t>(index)];
+    if ((control.entry->style & kStyleTabStop) == 0 || !control.window->IsShown() || !control.window->IsEnabled()) {
+      continue;
+    }
+    control.window->SetFocus();
+    if (control.entry->kind == ControlKind::kEdit) static_cast<wxTextCtrl*>(control.window)->SelectAll();
+    return true;
+  }
+  return false;
+}
+
 void TemplateDialog::OnCharHook(wxKeyEvent& event) {
   const int key = event.GetKeyCode();
   if (key == WXK_ESCAPE && !event.HasAnyModifiers()) {
@@ -188,6 +248,7 @@ void TemplateDialog::OnCharHook(wxKeyEvent& event) {
     return;
   }
   if ((key == WXK_RETURN || key == WXK_NUMPAD_ENTER) && !event.HasAnyModifiers() && PressEnter()) return;
+  if (key == WXK_TAB && (event.GetModifiers() & ~wxMOD_SHIFT) == 0 && MoveFocus(!event.ShiftDown())) return;
   event.Skip();
 }
 
@@ -224,12 +285,17 @@ void TemplateDialog::SetText(int id, std::string_view text) {
     case ControlKind::kEdit:
       // Only the user's edits notify the logic of a changed text.
       static_cast<wxTextCtrl*>(control->window)->ChangeValue(ToEditText(text));
+      if (const auto limit = textLimits_.find(id); limit != textLimits_.end()) {
+        limit->second.length = static_cast<wxTextCtrl*>(control->window)->GetLastPosition();
+      }
       break;
     case ControlKind::kListBox:
     case ControlKind::kComboBox:
       break;
     default:
       control->window->SetLabel(ToWx(text));
+      // The toolkit may make a new label for a button.
+      if (control->entry->kind == ControlKind::kButton) LetLabelShrink(control->window);
       break;
   }
 }
@@ -265,6 +331,19 @@ void TemplateDialog::SetChecked(int id, bool checked) {
   if (control == nullptr) return;
   if (auto* box = dynamic_cast<wxCheckBox*>(control->window)) box->SetValue(checked);
   if (auto* radio = dynamic_cast<wxRadioButton*>(control->window)) radio->SetValue(checked);
+}
+
+// The toolkit's own length limit (SetMaxLength) works for single-line boxes
+// only and also cuts the program's text, so the limit is kept here for both.
+void TemplateDialog::SetTextLimit(int id, std::size_t maxChars) {
+  const Control* control = Find(id);
+  if (control == nullptr || control->entry->kind != ControlKind::kEdit) return;
+  if (maxChars == 0) {
+    textLimits_.erase(id);
+    return;
+  }
+  const long length = static_cast<wxTextCtrl*>(control->window)->GetLastPosition();
+  textLimits_[id] = {static_cast<long>(std::min<std::size_t>(maxChars, LONG_MAX)), length};
 }
 
 namespace {

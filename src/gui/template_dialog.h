@@ -4,7 +4,9 @@
 // (Run) or modeless (InitModeless, then ShowModeless).
 #pragma once
 
+#include <cstddef>
 #include <functional>
+#include <map>
 #include <vector>
 
 #include <wx/dialog.h>
@@ -46,6 +48,7 @@ class TemplateDialog : public DialogView {
   bool IsVisible(int id) override;
   bool IsChecked(int id) override;
   void SetChecked(int id, bool checked) override;
+  void SetTextLimit(int id, std::size_t maxChars) override;
   void ClearItems(int id) override;
   void AddItem(int id, std::string_view text) override;
   int ItemCount(int id) override;
@@ -71,7 +74,9 @@ class TemplateDialog : public DialogView {
   const Control* Find(int id) const;
   const Control* FindByWindow(const wxWindow* window) const;
   void Dispatch(int id, int notification);
+  void OnEditChanged(int id);
   bool PressEnter();
+  bool MoveFocus(bool forward);
   void OnCharHook(wxKeyEvent& event);
   void OnClose(wxCloseEvent& event);
 
@@ -79,6 +84,14 @@ class TemplateDialog : public DialogView {
   DialogLogic& logic_;
   wxWeakRef<wxDialog> dialog_;
   std::vector<Control> controls_;
+  // The limited edit boxes: their limit and their length after the last
+  // change, in the toolkit's characters.
+  struct TextLimit {
+    long maxChars = 0;
+    long length = 0;
+  };
+  std::map<int, TextLimit> textLimits_;
+  bool cutting_ = false;  // a limited edit box is being cut back
   std::function<void()> onEnded_;  // set for a modeless dialog
   wxWindow* pendingFocus_ = nullptr;
   bool running_ = false;

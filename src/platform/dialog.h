@@ -4,6 +4,7 @@
 // the logic through FakeDialogView.
 #pragma once
 
+#include <cstddef>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -99,6 +100,11 @@ class DialogView : public OwnerWindow {
   virtual bool IsVisible(int id) = 0;
   virtual bool IsChecked(int id) = 0;
   virtual void SetChecked(int id, bool checked) = 0;
+  // Limits what the user can type or paste into edit box `id` to
+  // `maxChars` characters (a line break counts as one); text beyond it is
+  // refused with a beep.  Text the program sets is never cut, and 0 lifts
+  // the limit.
+  virtual void SetTextLimit(int id, std::size_t maxChars) = 0;
 
   // List boxes and drop-down lists.
   virtual void ClearItems(int id) = 0;

@@ -6,6 +6,22 @@
 #include <utility>
 
 namespace varnik {
+namespace {
+
+// The bytes of the first `maxChars` characters of UTF-8 `text`, where a
+// line break ("\r\n") counts as one character, as in the real edit boxes.
+std::size_t LimitedLength(const std::string& text, std::size_t maxChars) {
+  std::size_t chars = 0;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const bool continuation = (static_cast<unsigned char>(text[i]) & 0xC0) == 0x80;
+    const bool lineFeedAfterReturn = text[i] == '\n' && i > 0 && text[i - 1] == '\r';
+    if (continuation || lineFeedAfterReturn) continue;
+    if (chars++ == maxChars) return i;
+  }
+  return text.size();
+}
+
+}  // namespace
 
 FakeDialogView::FakeDialogView(const DialogTemplate& dialog, DialogLogic& logic) : logic_(logic) {
   caption_ = dialog.caption;
@@ -42,7 +58,9 @@ void FakeDialogView::Click(int id) {
 }
 
 void FakeDialogView::Type(int id, std::string_view text, bool leave) {
-  control(id).text = std::string(text);
+  Control& c = control(id);
+  c.text = std::string(text);
+  if (c.textLimit != 0) c.text.resize(LimitedLength(c.text, c.textLimit));
   logic_.OnCommand(*this, id, kNotifyEditChange);
   if (leave) logic_.OnCommand(*this, id, kNotifyKillFocus);
 }

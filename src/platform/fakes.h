@@ -76,6 +76,7 @@ class FakeDialogView : public DialogView {
     std::vector<std::string> items;
     int selection = -1;
     int redraws = 0;
+    std::size_t textLimit = 0;  // 0: none
   };
 
   FakeDialogView(const DialogTemplate& dialog, DialogLogic& logic);
@@ -85,7 +86,8 @@ class FakeDialogView : public DialogView {
   // The user clicks button `id` (ignored when it is disabled or hidden).
   void Click(int id);
   // The user replaces the text of edit box `id`; the logic sees the change
-  // and, when `leave` is set, the loss of focus.
+  // and, when `leave` is set, the loss of focus.  Characters beyond the
+  // box's limit are cut off, as they cannot be typed.
   void Type(int id, std::string_view text, bool leave = false);
   // The user selects item `index` of a list.
   void Select(int id, int index);
@@ -107,6 +109,7 @@ class FakeDialogView : public DialogView {
   bool IsVisible(int id) override { return control(id).visible; }
   bool IsChecked(int id) override { return control(id).checked; }
   void SetChecked(int id, bool checked) override { control(id).checked = checked; }
+  void SetTextLimit(int id, std::size_t maxChars) override { control(id).textLimit = maxChars; }
   void ClearItems(int id) override;
   void AddItem(int id, std::string_view text) override { control(id).items.emplace_back(text); }
   int ItemCount(int id) override { return static_cast<int>(control(id).items.size()); }

@@ -1,6 +1,7 @@
 #include "predictor/predictor_dialog.h"
 
 #include <algorithm>
+#include <cstddef>
 
 #include "platform/dialog_settings.h"
 #include "predictor/predict_lines.h"
@@ -18,6 +19,10 @@ namespace {
 constexpr int32_t kOrderTexts[] = {kTextOrderFtdna, kTextOrder17Kit, kTextOrder17Ascending,
                                    kTextOrder17Ftdna, kTextOrder23Kit, kTextOrder23Ftdna};
 constexpr int32_t kCompletenessTexts[] = {kTextUseIncompleteValues, kTextSkipIncompleteValues};
+// What the user may type or paste into the input box, and the size of the
+// result box, in characters.
+constexpr std::size_t kInputLimit = 20 * 1024 * 1024;
+constexpr std::size_t kResultLimit = 50 * 1024 * 1024;
 constexpr const char* kTemplate17 =
     "? ? ? ? ?-? $ $ ? ? ? ? ? $-$ $ $ $ ? ? $ $-$-$-$ $ ? $-$ ? $ $ $ $-$ $ ? $ $ $-$ $ $ $ $ $ $ $ $ $ $ $ $ $ $ $ "
     "$ $ $ $ $ $ $ $ $ $ $ $ $ $ $ $ $ $ $ $ $ $ $ $ $ $ $ $ $ $ $ $ $ $ $ $ $ $ $ $ $ $ $ $ $ $ $ $ $ ?";
@@ -35,6 +40,8 @@ void CPredvigjacDialog::ClearResults() {
 
 void CPredvigjacDialog::OnInit(DialogView& view) {
   if (language_ < 0) language_ = g_language;
+  view.SetTextLimit(kIdPredictorInput, kInputLimit);
+  view.SetTextLimit(kIdPredictorResults, kResultLimit);
   ClearResults();
   auto text = [this](int32_t id) -> const std::string& { return TextById(id, language_); };
   view.SetCaption(text(kTextPredictorTitle));

@@ -9,6 +9,7 @@
 #include "texts/text_table.h"
 #include "tmrca/age_graph.h"
 #include "tmrca/prepare_markers.h"
+#include "tmrca/tmrca_input.h"
 
 namespace varnik {
 
@@ -50,6 +51,7 @@ void WarningBox(MessageBoxes& boxes, const std::string& text) {
 }  // namespace
 
 void TmrcaDialog::OnInit(DialogView& view) {
+  view.SetTextLimit(kIdTmrcaDescendants, kMaxTmrcaDescendantsText);
   view.SetCaption(TextById(kTextTmrcaTitle));
   view.SetText(kIdTmrcaAllowUnknown, TextById(kTextAllowUnknownAncestorValues));
   view.SetText(kIdTmrcaChangeOrder, TextById(kTextChangeOrder));

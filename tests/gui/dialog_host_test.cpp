@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <wx/button.h>
 #include <wx/dialog.h>
+#include <wx/textctrl.h>
 #include <wx/timer.h>
 #include <wx/uiaction.h>
 
@@ -184,6 +185,105 @@ TEST(WxDialogHost, UserEditsNotifyChangeAndFocusLoss) {
   EXPECT_NE(typed.find("78"), std::string::npos) << typed;
   EXPECT_TRUE(Has(run.commands, kEdit, kNotifyEditChange));
   EXPECT_TRUE(Has(run.commands, kEdit, kNotifyKillFocus));
+}
+
+// The keys as the display server delivers them: Tab and Shift+Tab follow
+// the template order through the visible, enabled tab stops (a multi-line
+// edit box passes Tab on), and Enter in a multi-line box that does not want
+// it presses the default button, while Ctrl+Enter makes a new line.
+TEST(WxDialogHost, TabFollowsTheTemplateAndEnterPressesTheDefaultButton) {
+  enum : int { kNotes = 200, kNoStop, kHidden, kDisabled, kLast };
+  DialogTemplate dialog;
+  dialog.id = 901;
+  dialog.cx = 220;
+  dialog.cy = 150;
+  dialog.controls = {
+      {kNotes, ControlKind::kEdit, 5, 5, 210, 40, kStyleMultiLine | kStyleVScroll | kStyleTabStop, ""},
+      {kCombo, ControlKind::kComboBox, 5, 50, 100, 60, kStyleTabStop, ""},
+      {kNoStop, ControlKind::kEdit, 110, 50, 100, 12, kStyleNone, ""},
+      {kHidden, ControlKind::kButton, 5, 66, 50, 14, kStyleTabStop | kStyleHidden, "Skriveno"},
+      {kDisabled, ControlKind::kButton, 60, 66, 50, 14, kStyleTabStop | kStyleDisabled, "Iskljuceno"},
+      {kCheck, ControlKind::kCheckBox, 5, 84, 80, 10, kStyleTabStop, "Potvrda"},
+      {kIdOk, ControlKind::kButton, 110, 128, 50, 14, kStyleDefaultButton | kStyleTabStop, "U redu"},
+      {kLast, ControlKind::kEdit, 5, 128, 100, 12, kStyleTabStop, ""},
+  };
+  std::vector<int> forward, backward;
+  std::string notes;
+  const Outcome run = RunDialog(dialog, [&](TemplateDialog& shown) {
+    testing::PumpUntil([&] { return shown.Dialog()->IsShownOnScreen(); }, 1000);
+    const auto focused = [&shown, &dialog] {
+      for (wxWindow* window = wxWindow::FindFocus(); window != nullptr; window = window->GetParent()) {
+        for (const ControlTemplate& control : dialog.controls) {
+          if (shown.Window(control.id) == window) return control.id;
+        }
+      }
+      return -1;
+    };
+    shown.Window(kNotes)->SetFocus();
+    testing::Pump(100);
+    wxUIActionSimulator keys;
+    for (int i = 0; i < 5; ++i) {
+      keys.Char(WXK_TAB);
+      testing::Pump(60);
+      forward.push_back(focused());
+    }
+    for (int i = 0; i < 2; ++i) {
+      keys.Char(WXK_TAB, wxMOD_SHIFT);
+      testing::Pump(60);
+      backward.push_back(focused());
+    }
+    shown.Window(kNotes)->SetFocus();
+    testing::Pump(60);
+    keys.Char(WXK_RETURN, wxMOD_CONTROL);
+    testing::Pump(60);
+    notes = shown.GetText(kNotes);
+    keys.Char(WXK_RETURN);
+  });
+  EXPECT_EQ(forward, (std::vector<int>{kCombo, kCheck, kIdOk, kLast, kNotes}));
+  EXPECT_EQ(backward, (std::vector<int>{kLast, kIdOk}));
+  // Ctrl+Enter makes a new line instead.
+  EXPECT_EQ(notes, "\r\n");
+  EXPECT_EQ(run.result, kIdOk);
+}
+
+// What the user types stops at a box's limit, in a single-line box and in a
+// multi-line one; a longer text the program set stays whole and cannot grow.
+TEST(WxDialogHost, TextLimitStopsTheUserButNotTheProgram) {
+  enum : int { kNotes = 200 };
+  DialogTemplate dialog;
+  dialog.id = 902;
+  dialog.cx = 220;
+  dialog.cy = 100;
+  dialog.controls = {
+      {kNotes, ControlKind::kEdit, 5, 5, 210, 40, kStyleMultiLine | kStyleVScroll | kStyleTabStop, ""},
+      {kEdit, ControlKind::kEdit, 5, 50, 100, 12, kStyleTabStop, ""},
+      {kIdOk, ControlKind::kButton, 110, 80, 50, 14, kStyleDefaultButton | kStyleTabStop, "U redu"},
+  };
+  std::string notes, single;
+  RunDialog(dialog, [&](TemplateDialog& shown) {
+    testing::PumpUntil([&] { return shown.Dialog()->IsShownOnScreen(); }, 1000);
+    shown.SetTextLimit(kNotes, 5);
+    shown.SetTextLimit(kEdit, 4);
+    shown.SetText(kNotes, "1234567");
+    auto* notesBox = static_cast<wxTextCtrl*>(shown.Window(kNotes));
+    notesBox->SetFocus();
+    notesBox->SetInsertionPointEnd();
+    testing::Pump(50);
+    wxUIActionSimulator keys;
+    keys.Text("89");
+    testing::Pump(100);
+    notes = shown.GetText(kNotes);
+    auto* singleBox = static_cast<wxTextCtrl*>(shown.Window(kEdit));
+    singleBox->SetFocus();
+    singleBox->SelectAll();
+    testing::Pump(50);
+    keys.Text("abcdef");
+    testing::Pump(100);
+    single = shown.GetText(kEdit);
+    shown.EndDialog(5);
+  });
+  EXPECT_EQ(notes, "1234567");
+  EXPECT_EQ(single, "abcd");
 }
 
 }  // namespace

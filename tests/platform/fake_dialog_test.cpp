@@ -78,6 +78,36 @@ TEST(FakeDialogView, PlaysTheUserAgainstTheLogic) {
   EXPECT_EQ(canvas.Texts(), std::vector<std::string>{"40"});
 }
 
+// Typing stops at the box's limit, counted in characters with a line break
+// as one; the program's own text is never cut.
+TEST(FakeDialogView, TypingStopsAtTheTextLimit) {
+  struct Case {
+    std::size_t limit;
+    std::string typed, kept;
+  };
+  const Case cases[] = {
+      {0, "abcdef", "abcdef"},            // no limit
+      {3, "abcdef", "abc"},
+      {3, "\xc5\xa1\xc4\x91\xc5\xbeu", "\xc5\xa1\xc4\x91\xc5\xbe"},  // two-byte letters stay whole
+      {3, "a\r\nbc", "a\r\nb"},          // a line break is one character
+      {2, "a\r\nbc", "a\r\n"},
+      {1, "a\r\nbc", "a"},
+  };
+  for (const Case& c : cases) {
+    EchoLogic logic;
+    FakeDialogView view(EchoTemplate(), logic);
+    view.SetTextLimit(10, c.limit);
+    view.Type(10, c.typed);
+    EXPECT_EQ(view.GetText(10), c.kept) << c.limit << " " << c.typed;
+    EXPECT_EQ(view.GetText(11), "echo " + c.kept);
+  }
+  EchoLogic logic;
+  FakeDialogView view(EchoTemplate(), logic);
+  view.SetTextLimit(10, 2);
+  view.SetText(10, "abcdef");
+  EXPECT_EQ(view.GetText(10), "abcdef");
+}
+
 TEST(FakeDialogHost, RunsTheScriptAndReturnsTheResult) {
   EchoLogic logic;
   FakeDialogHost host;

@@ -71,6 +71,8 @@ TEST_F(PredictorDialogTest, OpensWithDefaultsWithoutStoredSettings) {
   EXPECT_EQ(view->control(kIdKnownSnp).items, (std::vector<std::string>{"<No known SNP>", "M1", "M2 *"}));
   EXPECT_EQ(dialog->searchSettings().minCommonMarkers, 12);
   EXPECT_TRUE(store.values().empty());
+  EXPECT_EQ(view->control(kIdPredictorInput).textLimit, 20971520u);
+  EXPECT_EQ(view->control(kIdPredictorResults).textLimit, 52428800u);
 }
 
 TEST_F(PredictorDialogTest, RestoresStoredChoicesButCompletenessStartsAtZero) {

@@ -102,6 +102,7 @@ TEST_F(TmrcaDialogTest, InitWithoutSettingsShowsTextsListsAndDefaults) {
   EXPECT_FALSE(view.IsChecked(kIdTmrcaAllowUnknown));
   EXPECT_EQ(view.GetText(kIdTmrcaMinMarkers), "0");
   EXPECT_EQ(view.GetText(kIdTmrcaGenerations), "0");
+  EXPECT_EQ(view.control(kIdTmrcaDescendants).textLimit, 2097152u);
   EXPECT_FALSE(settings.KeyExists());  // opening writes nothing
 }
 
