@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "cli/args.h"
@@ -23,6 +24,12 @@ inline CliResult RunCli(int (*run)(Args&), std::vector<std::string> argv) {
   std::string out = ::testing::internal::GetCapturedStdout();
   std::string err = ::testing::internal::GetCapturedStderr();
   return {status, std::move(out), std::move(err)};
+}
+
+// The exit status and standard output only.
+inline std::pair<int, std::string> StatusAndOut(int (*run)(Args&), std::vector<std::string> argv) {
+  CliResult result = RunCli(run, std::move(argv));
+  return {result.status, std::move(result.out)};
 }
 
 }  // namespace varnik::cli

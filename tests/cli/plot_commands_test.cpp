@@ -11,8 +11,6 @@
 namespace varnik::cli {
 namespace {
 
-using Result = CliResult;
-
 // Two groups on three axes.
 std::string WriteSet(const std::string& name) {
   ComputedAxesSet set;
@@ -34,7 +32,7 @@ std::string WriteSet(const std::string& name) {
 
 TEST(CliAxes, SummarisesTheSetInTheChosenLanguage) {
   const std::string path = WriteSet("summary.ose");
-  const Result r = RunCli(RunAxes, {path});
+  const CliResult r = RunCli(RunAxes, {path});
   ASSERT_EQ(r.status, 0) << r.err;
   EXPECT_NE(r.out.find("Set: Europe with Near East and North Africa - 290k SNPs\n"), std::string::npos) << r.out;
   EXPECT_NE(r.out.find("    2 samples"), std::string::npos) << r.out;
@@ -46,7 +44,7 @@ TEST(CliAxes, SummarisesTheSetInTheChosenLanguage) {
 TEST(CliAxes, ReportsWhyAFileCannotBeRead) {
   const std::string path = ::testing::TempDir() + "/varnik_cli_short.ose";
   ASSERT_TRUE(WriteFileAtomically(path, "\x02\x00\x00\x00"));
-  const Result r = RunCli(RunAxes, {path});
+  const CliResult r = RunCli(RunAxes, {path});
   EXPECT_EQ(r.status, 1);
   EXPECT_NE(r.err.find("cut short"), std::string::npos) << r.err;
   EXPECT_EQ(RunCli(RunAxes, {}).status, 1);
@@ -55,7 +53,7 @@ TEST(CliAxes, ReportsWhyAFileCannotBeRead) {
 TEST(CliPlot, DrawsThePlotIntoAnSvgFileAndLeavesNoState) {
   const std::string path = WriteSet("plot.ose");
   const std::string svg = ::testing::TempDir() + "/varnik_cli_plot.svg";
-  const Result r = RunCli(RunPlot, {path, "--svg", svg, "--axes", "3,1", "--flip-h", "--size", "400x300",
+  const CliResult r = RunCli(RunPlot, {path, "--svg", svg, "--axes", "3,1", "--flip-h", "--size", "400x300",
                                  "--sample-names"});
   ASSERT_EQ(r.status, 0) << r.err;
   std::string text;

@@ -10,21 +10,15 @@
 namespace varnik::cli {
 namespace {
 
-std::pair<int, std::string> Invoke(int (*run)(Args&), std::vector<std::string> argv) {
-  CliResult result = RunCli(run, std::move(argv));
-  return {result.status, std::move(result.out)};
-}
-
 class CliPredictor : public ::testing::Test {
  protected:
   void SetUp() override {
     // Named after the test, because the tests run in parallel.
-    const auto dir = std::filesystem::temp_directory_path();
-    const std::string prefix =
-        std::string("varnik_cli_predictor_") + ::testing::UnitTest::GetInstance()->current_test_info()->name();
-    input_ = (dir / (prefix + "_samples.txt")).string();
-    model_ = (dir / (prefix + "_model.dat")).string();
-    batch_ = (dir / (prefix + "_batch.txt")).string();
+    const std::string prefix = (std::filesystem::temp_directory_path() / "varnik_cli_predictor_").string() +
+                               ::testing::UnitTest::GetInstance()->current_test_info()->name();
+    input_ = prefix + "_samples.txt";
+    model_ = prefix + "_model.dat";
+    batch_ = prefix + "_batch.txt";
     std::string text = "# two lineages\n";
     for (int i = 0; i < 5; ++i) {
       text += "R1a | M207>M417 | 13 25 16 10 11-14 12 12 10 13 11 30\n";
@@ -40,34 +34,34 @@ class CliPredictor : public ::testing::Test {
 };
 
 TEST_F(CliPredictor, TrainsAModelAndPredictsWithIt) {
-  const auto trained = Invoke(RunTrainModel, {"--input", input_, "--out", model_, "--sets", "1", "--min-markers", "5"});
+  const auto trained = StatusAndOut(RunTrainModel, {"--input", input_, "--out", model_, "--sets", "1", "--min-markers", "5"});
   ASSERT_EQ(trained.first, 0);
   EXPECT_EQ(trained.second, "10 samples, 2 branches, 1 super-groups, 3 SNPs: " + model_ + "\n");
 
-  const auto [status, out] = Invoke(RunPredict, {"--model", model_, "13 25 16 10 11-14 12 12 10 13 11 30"});
+  const auto [status, out] = StatusAndOut(RunPredict, {"--model", model_, "13 25 16 10 11-14 12 12 10 13 11 30"});
   EXPECT_EQ(status, 0);
   EXPECT_LT(out.find("\tR1a\n"), out.find("\tR1b\n")) << out;
 
   // Known SNP M269 leaves R1b alone.
-  const auto restricted = Invoke(RunPredict, {"--model", model_, "--snp", "M269", "13 25 16 10 11-14 12 12 10 13 11 30"});
+  const auto restricted = StatusAndOut(RunPredict, {"--model", model_, "--snp", "M269", "13 25 16 10 11-14 12 12 10 13 11 30"});
   EXPECT_EQ(restricted.second.find("\tR1a\n"), std::string::npos) << restricted.second;
-  EXPECT_EQ(Invoke(RunPredict, {"--model", model_, "--snp", "M999", "13 25"}).first, 1);
+  EXPECT_EQ(StatusAndOut(RunPredict, {"--model", model_, "--snp", "M999", "13 25"}).first, 1);
 }
 
 TEST_F(CliPredictor, BatchReportsBadLinesAndGoesOn) {
-  ASSERT_EQ(Invoke(RunTrainModel, {"--input", input_, "--out", model_}).first, 0);
-  const auto [status, out] = Invoke(RunPredict, {"--model", model_, "--batch", batch_});
+  ASSERT_EQ(StatusAndOut(RunTrainModel, {"--input", input_, "--out", model_}).first, 0);
+  const auto [status, out] = StatusAndOut(RunPredict, {"--model", model_, "--batch", batch_});
   EXPECT_EQ(status, 0);
   EXPECT_NE(out.find("2. ----------\nbad line\nBad input data\n3. ----------\n"), std::string::npos) << out;
   EXPECT_EQ(out.rfind("1. ----------\n13 25 16", 0), 0u) << out;
 }
 
 TEST_F(CliPredictor, RefusesBadArguments) {
-  EXPECT_EQ(Invoke(RunPredict, {"--model", model_ + ".missing", "13 25"}).first, 1);
-  EXPECT_EQ(Invoke(RunPredict, {"--predictor", "4", "13"}).first, 1);
-  EXPECT_EQ(Invoke(RunPredict, {"--predictor", "1", "--model", model_, "13"}).first, 1);
-  EXPECT_EQ(Invoke(RunTrainModel, {"--input", input_, "--out", model_, "--sets", "9"}).first, 1);
-  EXPECT_EQ(Invoke(RunTrainModel, {"--input", batch_, "--out", model_}).first, 1);  // not labelled
+  EXPECT_EQ(StatusAndOut(RunPredict, {"--model", model_ + ".missing", "13 25"}).first, 1);
+  EXPECT_EQ(StatusAndOut(RunPredict, {"--predictor", "4", "13"}).first, 1);
+  EXPECT_EQ(StatusAndOut(RunPredict, {"--predictor", "1", "--model", model_, "13"}).first, 1);
+  EXPECT_EQ(StatusAndOut(RunTrainModel, {"--input", input_, "--out", model_, "--sets", "9"}).first, 1);
+  EXPECT_EQ(StatusAndOut(RunTrainModel, {"--input", batch_, "--out", model_}).first, 1);  // not labelled
 }
 
 }  // namespace

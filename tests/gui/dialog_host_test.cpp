@@ -1,25 +1,21 @@
 #include "gui/wx_dialog_host.h"
 
 #include <gtest/gtest.h>
-#include <wx/button.h>
-#include <wx/dialog.h>
 #include <wx/textctrl.h>
-#include <wx/timer.h>
 #include <wx/uiaction.h>
 
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <utility>
 #include <vector>
 
-#include "gui/template_dialog.h"
 #include "gui_test_support.h"
 
 namespace varnik {
 namespace {
 
 enum : int { kLabel = 100, kEdit, kButton, kCheck, kRadio, kGroup, kList, kCombo, kDrawn };
-constexpr int kFailSafe = -99;
 
 DialogTemplate TestTemplate() {
   DialogTemplate dialog;
@@ -43,13 +39,10 @@ DialogTemplate TestTemplate() {
   return dialog;
 }
 
-// Logic that fills the controls, records every command, ends the dialog
-// with 42 on kButton, and whose test step runs once the dialog is shown.
-// A fail-safe timer ends a dialog that nothing else ends.
+// Logic that fills the controls, records every command, and ends the
+// dialog with 42 on kButton.
 class TestLogic : public DialogLogic {
  public:
-  explicit TestLogic(std::function<void(TemplateDialog&)> step) : step_(std::move(step)) {}
-
   void OnInit(DialogView& view) override {
     view.SetCaption("Проба");
     view.SetText(kLabel, "Ознака");
@@ -61,10 +54,6 @@ class TestLogic : public DialogLogic {
     view.SetSelection(kCombo, 0);
     view.SetChecked(kCheck, true);
     view.SetFocus(kEdit);
-    auto& dialog = dynamic_cast<TemplateDialog&>(view);
-    failSafe_.Bind(wxEVT_TIMER, [&dialog](wxTimerEvent&) { dialog.EndDialog(kFailSafe); });
-    failSafe_.StartOnce(5000);
-    dialog.Dialog()->CallAfter([this, &dialog] { step_(dialog); });
   }
 
   void OnCommand(DialogView& view, int id, int notification) override {
@@ -79,28 +68,20 @@ class TestLogic : public DialogLogic {
     DialogLogic::OnCommand(view, id, notification);
   }
 
-  void OnDrawItem(int id, Canvas& canvas, const Rect& rect) override {
-    drawn.push_back(id);
+  void OnDrawItem(int, Canvas& canvas, const Rect& rect) override {
     canvas.SetBrush(Color{200, 0, 0});
     canvas.FillRect(rect);
   }
 
+  bool Has(int id, int notification) const {
+    return std::find(commands.begin(), commands.end(), std::pair{id, notification}) != commands.end();
+  }
+
+  int result = 0, paints = 0;
   std::vector<std::pair<int, int>> commands;
   std::vector<std::string> texts;
   bool checked = false;
-  std::vector<int> drawn;
-
- private:
-  std::function<void(TemplateDialog&)> step_;
-  wxTimer failSafe_;
 };
-
-bool Has(const std::vector<std::pair<int, int>>& commands, int id, int notification) {
-  for (const auto& command : commands) {
-    if (command == std::pair{id, notification}) return true;
-  }
-  return false;
-}
 
 void PressKey(TemplateDialog& dialog, int key) {
   wxKeyEvent event(wxEVT_CHAR_HOOK);
@@ -108,24 +89,17 @@ void PressKey(TemplateDialog& dialog, int key) {
   dialog.Dialog()->ProcessWindowEvent(event);
 }
 
-// Runs the test dialog with a fresh logic whose fail-safe ends with the run.
-struct Outcome {
-  int result;
-  std::vector<std::pair<int, int>> commands;
-  std::vector<std::string> texts;
-  bool checked;
-  std::vector<int> drawn;
-};
-
-Outcome RunDialog(const DialogTemplate& dialog, std::function<void(TemplateDialog&)> step) {
-  TestLogic logic(std::move(step));
-  WxDialogHost host(nullptr);
-  const int result = host.RunModal(dialog, logic);
-  return {result, logic.commands, logic.texts, logic.checked, logic.drawn};
+// Runs `dialog` with a fresh logic; `play` acts once the dialog is shown.
+TestLogic RunDialog(const DialogTemplate& dialog, std::function<void(TemplateDialog&)> play) {
+  TestLogic logic;
+  testing::Driver driver(logic, std::move(play));
+  logic.result = WxDialogHost(nullptr).RunModal(dialog, driver);
+  logic.paints = driver.paints[kDrawn];
+  return logic;
 }
 
 TEST(WxDialogHost, ClickReachesLogicWhichEndsTheDialog) {
-  const Outcome run = RunDialog(TestTemplate(), [](TemplateDialog& shown) {
+  const TestLogic run = RunDialog(TestTemplate(), [](TemplateDialog& shown) {
     // A real click on the button, through the display server.
     wxWindow* button = shown.Window(kButton);
     testing::PumpUntil([&] { return button->IsShownOnScreen(); }, 1000);
@@ -136,41 +110,29 @@ TEST(WxDialogHost, ClickReachesLogicWhichEndsTheDialog) {
     mouse.MouseClick();
   });
   EXPECT_EQ(run.result, 42);
-  EXPECT_TRUE(Has(run.commands, kButton, kNotifyClicked));
+  EXPECT_TRUE(run.Has(kButton, kNotifyClicked));
   EXPECT_EQ(run.texts, (std::vector<std::string>{"Ознака", "123", "други", "један"}));
   EXPECT_TRUE(run.checked);
-  EXPECT_FALSE(run.drawn.empty());
+  EXPECT_GT(run.paints, 0);
   // Texts set by the logic are not reported back as edits.
-  EXPECT_FALSE(Has(run.commands, kEdit, kNotifyEditChange));
+  EXPECT_FALSE(run.Has(kEdit, kNotifyEditChange));
 }
 
 TEST(WxDialogHost, EscapeCancelsAndEnterPressesTheDefaultButton) {
-  const Outcome escape = RunDialog(TestTemplate(), [](TemplateDialog& shown) { PressKey(shown, WXK_ESCAPE); });
+  const TestLogic escape = RunDialog(TestTemplate(), [](TemplateDialog& shown) { PressKey(shown, WXK_ESCAPE); });
   EXPECT_EQ(escape.result, kIdCancel);
-  EXPECT_TRUE(Has(escape.commands, kIdCancel, kNotifyClicked));
+  EXPECT_TRUE(escape.Has(kIdCancel, kNotifyClicked));
 
-  const Outcome enter = RunDialog(TestTemplate(), [](TemplateDialog& shown) {
+  const TestLogic enter = RunDialog(TestTemplate(), [](TemplateDialog& shown) {
     shown.Window(kEdit)->SetFocus();
     PressKey(shown, WXK_RETURN);
   });
   EXPECT_EQ(enter.result, kIdOk);
-
-  // A dialog that Escape and the close box may not close stays until the
-  // logic ends it.
-  DialogTemplate progress = TestTemplate();
-  progress.escapeCloses = false;
-  const Outcome ignored = RunDialog(progress, [](TemplateDialog& shown) {
-    PressKey(shown, WXK_ESCAPE);
-    shown.Dialog()->Close();
-    shown.Dialog()->CallAfter([&shown] { shown.EndDialog(7); });
-  });
-  EXPECT_EQ(ignored.result, 7);
-  EXPECT_FALSE(Has(ignored.commands, kIdCancel, kNotifyClicked));
 }
 
 TEST(WxDialogHost, UserEditsNotifyChangeAndFocusLoss) {
   std::string typed;
-  const Outcome run = RunDialog(TestTemplate(), [&typed](TemplateDialog& shown) {
+  const TestLogic run = RunDialog(TestTemplate(), [&typed](TemplateDialog& shown) {
     shown.Window(kEdit)->SetFocus();
     testing::Pump(50);
     wxUIActionSimulator keys;
@@ -183,16 +145,13 @@ TEST(WxDialogHost, UserEditsNotifyChangeAndFocusLoss) {
   });
   EXPECT_EQ(run.result, 5);
   EXPECT_NE(typed.find("78"), std::string::npos) << typed;
-  EXPECT_TRUE(Has(run.commands, kEdit, kNotifyEditChange));
-  EXPECT_TRUE(Has(run.commands, kEdit, kNotifyKillFocus));
+  EXPECT_TRUE(run.Has(kEdit, kNotifyEditChange));
+  EXPECT_TRUE(run.Has(kEdit, kNotifyKillFocus));
 }
 
-// The keys as the display server delivers them: Tab and Shift+Tab follow
-// the template order through the visible, enabled tab stops (a multi-line
-// edit box passes Tab on), and Enter in a multi-line box that does not want
-// it presses the default button, while Ctrl+Enter makes a new line.
-TEST(WxDialogHost, TabFollowsTheTemplateAndEnterPressesTheDefaultButton) {
-  enum : int { kNotes = 200, kNoStop, kHidden, kDisabled, kLast };
+// A multi-line box, tab stops that Tab must skip, and a single-line box.
+enum : int { kNotes = 200, kNoStop, kHidden, kDisabled, kLast };
+DialogTemplate KeysTemplate() {
   DialogTemplate dialog;
   dialog.id = 901;
   dialog.cx = 220;
@@ -207,18 +166,20 @@ TEST(WxDialogHost, TabFollowsTheTemplateAndEnterPressesTheDefaultButton) {
       {kIdOk, ControlKind::kButton, 110, 128, 50, 14, kStyleDefaultButton | kStyleTabStop, "U redu"},
       {kLast, ControlKind::kEdit, 5, 128, 100, 12, kStyleTabStop, ""},
   };
+  return dialog;
+}
+
+// The keys as the display server delivers them: Tab and Shift+Tab follow
+// the template order through the visible, enabled tab stops (a multi-line
+// edit box passes Tab on), and Enter in a multi-line box that does not want
+// it presses the default button, while Ctrl+Enter makes a new line.
+TEST(WxDialogHost, TabFollowsTheTemplateAndEnterPressesTheDefaultButton) {
+  const DialogTemplate dialog = KeysTemplate();
   std::vector<int> forward, backward;
   std::string notes;
-  const Outcome run = RunDialog(dialog, [&](TemplateDialog& shown) {
+  const TestLogic run = RunDialog(dialog, [&](TemplateDialog& shown) {
     testing::PumpUntil([&] { return shown.Dialog()->IsShownOnScreen(); }, 1000);
-    const auto focused = [&shown, &dialog] {
-      for (wxWindow* window = wxWindow::FindFocus(); window != nullptr; window = window->GetParent()) {
-        for (const ControlTemplate& control : dialog.controls) {
-          if (shown.Window(control.id) == window) return control.id;
-        }
-      }
-      return -1;
-    };
+    const auto focused = [&] { return testing::FocusedControl(shown, dialog); };
     shown.Window(kNotes)->SetFocus();
     testing::Pump(100);
     wxUIActionSimulator keys;
@@ -249,21 +210,11 @@ TEST(WxDialogHost, TabFollowsTheTemplateAndEnterPressesTheDefaultButton) {
 // What the user types stops at a box's limit, in a single-line box and in a
 // multi-line one; a longer text the program set stays whole and cannot grow.
 TEST(WxDialogHost, TextLimitStopsTheUserButNotTheProgram) {
-  enum : int { kNotes = 200 };
-  DialogTemplate dialog;
-  dialog.id = 902;
-  dialog.cx = 220;
-  dialog.cy = 100;
-  dialog.controls = {
-      {kNotes, ControlKind::kEdit, 5, 5, 210, 40, kStyleMultiLine | kStyleVScroll | kStyleTabStop, ""},
-      {kEdit, ControlKind::kEdit, 5, 50, 100, 12, kStyleTabStop, ""},
-      {kIdOk, ControlKind::kButton, 110, 80, 50, 14, kStyleDefaultButton | kStyleTabStop, "U redu"},
-  };
   std::string notes, single;
-  RunDialog(dialog, [&](TemplateDialog& shown) {
+  RunDialog(KeysTemplate(), [&](TemplateDialog& shown) {
     testing::PumpUntil([&] { return shown.Dialog()->IsShownOnScreen(); }, 1000);
     shown.SetTextLimit(kNotes, 5);
-    shown.SetTextLimit(kEdit, 4);
+    shown.SetTextLimit(kLast, 4);
     shown.SetText(kNotes, "1234567");
     auto* notesBox = static_cast<wxTextCtrl*>(shown.Window(kNotes));
     notesBox->SetFocus();
@@ -273,13 +224,13 @@ TEST(WxDialogHost, TextLimitStopsTheUserButNotTheProgram) {
     keys.Text("89");
     testing::Pump(100);
     notes = shown.GetText(kNotes);
-    auto* singleBox = static_cast<wxTextCtrl*>(shown.Window(kEdit));
+    auto* singleBox = static_cast<wxTextCtrl*>(shown.Window(kLast));
     singleBox->SetFocus();
     singleBox->SelectAll();
     testing::Pump(50);
     keys.Text("abcdef");
     testing::Pump(100);
-    single = shown.GetText(kEdit);
+    single = shown.GetText(kLast);
     shown.EndDialog(5);
   });
   EXPECT_EQ(notes, "1234567");

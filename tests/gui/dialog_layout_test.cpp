@@ -3,17 +3,13 @@
 // VARNIK_DIALOG_SHOTS set to a folder, a picture of the screen is saved
 // there for each dialog and language (needs ImageMagick's import).
 #include <gtest/gtest.h>
-#include <wx/dialog.h>
-#include <wx/timer.h>
 
 #include <cstdlib>
 #include <filesystem>
-#include <memory>
 #include <string>
 #include <vector>
 
 #include "gui/dialog_controls.h"
-#include "gui/template_dialog.h"
 #include "gui/wx_dialog_host.h"
 #include "gui/wx_ui_thread.h"
 #include "gui_test_support.h"
@@ -30,74 +26,44 @@
 namespace varnik {
 namespace {
 
-// Runs the inner logic's OnInit, then looks at the shown dialog and ends it.
-class LayoutProbe : public DialogLogic {
- public:
-  LayoutProbe(const DialogTemplate& dialog, DialogLogic& inner, std::string name)
-      : template_(dialog), inner_(inner), name_(std::move(name)) {}
-
-  void OnInit(DialogView& view) override {
-    inner_.OnInit(view);
-    auto& dialog = dynamic_cast<TemplateDialog&>(view);
-    failSafe_.Bind(wxEVT_TIMER, [&dialog](wxTimerEvent&) { dialog.EndDialog(-1); });
-    failSafe_.StartOnce(10000);
-    dialog.Dialog()->CallAfter([this, &dialog] {
-      testing::PumpUntil([&] { return dialog.Dialog()->IsShownOnScreen(); }, 2000);
-      testing::Pump(200);
-      Check(dialog);
-      if (const char* folder = std::getenv("VARNIK_DIALOG_SHOTS")) {
-        const std::string command = "import -window root '" + std::string(folder) + "/" + name_ + ".png'";
-        EXPECT_EQ(std::system(command.c_str()), 0) << command;
-      }
-      dialog.EndDialog(kIdCancel);
-    });
-  }
-  void OnCommand(DialogView& view, int id, int notification) override {
-    if (id == kIdCancel) {
-      view.EndDialog(kIdCancel);
-      return;
+// Controls the toolkit makes overlap where their template cells do not
+// (controls without an id cannot be found and are left out); a drop-down
+// list's cell is its closed field.
+void CheckControls(TemplateDialog& shown, const DialogTemplate& dialog, const std::string& name) {
+  const auto cell = [](const ControlTemplate& c) {
+    return wxRect(c.x, c.y, c.cx, c.kind == ControlKind::kComboBox ? kClosedComboHeight : c.cy);
+  };
+  const wxRect client(shown.Dialog()->GetClientSize());
+  std::vector<const ControlTemplate*> placed;
+  for (const ControlTemplate& entry : dialog.controls) {
+    wxWindow* window = shown.Window(entry.id);
+    if (entry.id == -1 || window == nullptr || !window->IsShown() || entry.kind == ControlKind::kGroupBox) continue;
+    const wxRect rect = window->GetRect();
+    EXPECT_TRUE(client.Contains(rect)) << name << ": control " << entry.id << " at " << rect.x << "," << rect.y;
+    for (const ControlTemplate* other : placed) {
+      if (!cell(entry).Intersect(cell(*other)).IsEmpty()) continue;
+      const wxRect common = rect.Intersect(shown.Window(other->id)->GetRect());
+      EXPECT_TRUE(common.IsEmpty()) << name << ": control " << entry.id << " \"" << window->GetLabel()
+                                    << "\" overlaps control " << other->id << " by " << common.width << "x"
+                                    << common.height;
     }
-    inner_.OnCommand(view, id, notification);
+    placed.push_back(&entry);
   }
-  void OnDrawItem(int id, Canvas& canvas, const Rect& rect) override { inner_.OnDrawItem(id, canvas, rect); }
+}
 
- private:
-  // Controls the toolkit makes overlap where their template cells do not
-  // (controls without an id cannot be found and are left out).
-  void Check(TemplateDialog& dialog) {
-    const wxRect client(dialog.Dialog()->GetClientSize());
-    std::vector<const ControlTemplate*> shown;
-    for (const ControlTemplate& entry : template_.controls) {
-      wxWindow* window = dialog.Window(entry.id);
-      if (entry.id == -1 || window == nullptr || !window->IsShown() || entry.kind == ControlKind::kGroupBox) continue;
-      const wxRect rect = window->GetRect();
-      EXPECT_TRUE(client.Contains(rect)) << name_ << ": control " << entry.id << " at " << rect.x << "," << rect.y;
-      for (const ControlTemplate* other : shown) {
-        if (!Cell(entry).Intersect(Cell(*other)).IsEmpty()) continue;
-        const wxRect common = rect.Intersect(dialog.Window(other->id)->GetRect());
-        EXPECT_TRUE(common.IsEmpty()) << name_ << ": control " << entry.id << " \"" << window->GetLabel()
-                                      << "\" overlaps control " << other->id << " by " << common.width << "x"
-                                      << common.height;
-      }
-      shown.push_back(&entry);
-    }
-  }
-
-  // A control's cell in dialog units; a drop-down list's is its closed field.
-  static wxRect Cell(const ControlTemplate& entry) {
-    return {entry.x, entry.y, entry.cx, entry.kind == ControlKind::kComboBox ? kClosedComboHeight : entry.cy};
-  }
-
-  const DialogTemplate& template_;
-  DialogLogic& inner_;
-  std::string name_;
-  wxTimer failSafe_;
-};
-
+// Runs the logic's set-up, then looks at the shown dialog and ends it.
 void CheckLayout(const DialogTemplate& dialog, DialogLogic& logic, const std::string& name) {
-  LayoutProbe probe(dialog, logic, name);
-  WxDialogHost host(nullptr);
-  EXPECT_EQ(host.RunModal(dialog, probe), kIdCancel) << name;
+  testing::Driver probe(logic, [&](TemplateDialog& shown) {
+    testing::PumpUntil([&] { return shown.Dialog()->IsShownOnScreen(); }, 2000);
+    testing::Pump(200);
+    CheckControls(shown, dialog, name);
+    if (const char* folder = std::getenv("VARNIK_DIALOG_SHOTS")) {
+      const std::string command = "import -window root '" + std::string(folder) + "/" + name + ".png'";
+      EXPECT_EQ(std::system(command.c_str()), 0) << command;
+    }
+    shown.EndDialog(kIdCancel);
+  });
+  EXPECT_EQ(WxDialogHost(nullptr).RunModal(dialog, probe), kIdCancel) << name;
 }
 
 // Restores the interface language when a test ends.

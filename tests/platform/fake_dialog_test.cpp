@@ -108,17 +108,5 @@ TEST(FakeDialogView, TypingStopsAtTheTextLimit) {
   EXPECT_EQ(view.GetText(10), "abcdef");
 }
 
-TEST(FakeDialogHost, RunsTheScriptAndReturnsTheResult) {
-  EchoLogic logic;
-  FakeDialogHost host;
-  EXPECT_EQ(host.RunModal(EchoTemplate(), logic), kIdCancel);  // no script: the user closes it
-  host.scripts[900] = [](FakeDialogView& view) {
-    view.Click(20);
-    view.Click(kIdOk);
-  };
-  EXPECT_EQ(host.RunModal(EchoTemplate(), logic), kIdOk);
-  EXPECT_EQ(host.opened, (std::vector<int>{900, 900}));
-}
-
 }  // namespace
 }  // namespace varnik

@@ -15,17 +15,15 @@ class LayoutWriter {
 
   std::string Write(const CPredvigjacMuskihLoz2& m) {
     out_.WriteI32(v_);
-    if (v_ >= 13) {
-      for (double d : {m.lnMinBranchP, m.lnMinGain, m.lnMaxGain, m.parentCorrection}) out_.WriteF64(d);
-    }
+    if (v_ >= 13) F64s({m.lnMinBranchP, m.lnMinGain, m.lnMaxGain, m.parentCorrection});
     if (v_ >= 12) {
       out_.WriteI32(m.restrictTo23);
       out_.WriteF64(m.minSetOverlap);
-      out_.WriteI32(static_cast<int32_t>(m.statSets.size()));
+      Count(m.statSets.size());
       for (int32_t s : m.statSets) out_.WriteI32(s);
     }
     if (v_ >= 10) {
-      out_.WriteI32(static_cast<int32_t>(m.snpTree.size()));
+      Count(m.snpTree.size());
       for (const auto& node : m.snpTree) {
         if (v_ >= 11) out_.WriteI32(node.group);
         Texts(node.names);
@@ -34,7 +32,7 @@ class LayoutWriter {
     }
     if (v_ >= 8) {
       out_.WriteI32(m.ignoreFractions);
-      out_.WriteI32(static_cast<int32_t>(m.parentGroups.size()));
+      Count(m.parentGroups.size());
       for (const auto& g : m.parentGroups) Branch(g, CPredvigjacMuskihLoz2().lnFloor);
     }
     if (v_ >= 6) {
@@ -43,12 +41,11 @@ class LayoutWriter {
     }
     if (v_ >= 5) {
       out_.WriteI32(m.copiesUsed);
-      out_.WriteF64(m.lnFloor);
-      out_.WriteF64(m.reserved50);
+      F64s({m.lnFloor, m.reserved50});
     }
     if (v_ >= 4) out_.WriteF64(m.floorProbability);
     const double floor = v_ >= 5 ? m.lnFloor : CPredvigjacMuskihLoz2().lnFloor;
-    out_.WriteI32(static_cast<int32_t>(m.branches.size()));
+    Count(m.branches.size());
     for (std::size_t i = 0; i < m.branches.size(); ++i) {
       Branch(m.branches[i], floor);
       PairJoins(m.branchJoins[i]);
@@ -57,48 +54,40 @@ class LayoutWriter {
   }
 
  private:
-  void Texts(const std::vector<std::string>& texts) {
-    out_.WriteI32(static_cast<int32_t>(texts.size()));
-    for (const auto& t : texts) {
-      out_.WriteI32(static_cast<int32_t>(Utf16Length(t)));
-      out_.WriteUtf16(t);
-    }
+  void Count(std::size_t n) { out_.WriteI32(static_cast<int32_t>(n)); }
+  void F64s(std::initializer_list<double> values) {
+    for (double d : values) out_.WriteF64(d);
   }
-  // Older writers stored 16-bit histogram counts.
+  // Older writers stored 64-bit joint probabilities and 16-bit histogram counts.
+  void Joint(float f) { v_ == 15 ? out_.WriteF32(f) : out_.WriteF64(f); }
   void Histogram(const CHistogramUklapanja& h) {
     out_.WriteI32(h.start);
     out_.WriteU8(v_ == 15 ? 4 : 2);
-    out_.WriteI32(static_cast<int32_t>(h.counts.size()));
-    for (int32_t c : h.counts) {
-      if (v_ == 15) {
-        out_.WriteI32(c);
-      } else {
-        out_.WriteU16(static_cast<uint16_t>(c));
-      }
+    Count(h.counts.size());
+    for (int32_t c : h.counts) v_ == 15 ? out_.WriteI32(c) : out_.WriteU16(static_cast<uint16_t>(c));
+  }
+  void Texts(const std::vector<std::string>& texts) {
+    Count(texts.size());
+    for (const auto& t : texts) {
+      Count(Utf16Length(t));
+      out_.WriteUtf16(t);
     }
   }
   void Branch(const COgranakLoze2& b, double floor) {
     if (v_ >= 13) {
-      out_.WriteI32(static_cast<int32_t>(b.groupJoins.size()));
+      Count(b.groupJoins.size());
       for (const auto& g : b.groupJoins) {
         out_.WriteI32(g.itemsPerJoin);
-        out_.WriteI32(static_cast<int32_t>(g.lnJoint.size()));
-        for (float f : g.lnJoint) {
-          if (v_ == 15) {
-            out_.WriteF32(f);
-          } else {
-            out_.WriteF64(f);
-          }
-        }
+        Count(g.lnJoint.size());
+        for (float f : g.lnJoint) Joint(f);
         for (uint16_t item : g.items) out_.WriteU16(item);
       }
       out_.WriteF64(b.lnParentBonus);
     }
     if (v_ >= 12) {
-      out_.WriteI32(static_cast<int32_t>(b.fitStats.size()));
+      Count(b.fitStats.size());
       for (const auto& s : b.fitStats) {
-        out_.WriteF64(s.meanFitness);
-        out_.WriteF64(s.fitnessSpread);
+        F64s({s.meanFitness, s.fitnessSpread});
         Histogram(s.ownHistogram);
         Histogram(s.otherHistogram);
         out_.WriteF64(s.priorRatio);
@@ -106,35 +95,35 @@ class LayoutWriter {
     }
     if (v_ >= 10) out_.WriteI32(b.snpNode);
     if (v_ >= 8) {
-      out_.WriteI32(static_cast<int32_t>(b.parentLinks.size()));
+      Count(b.parentLinks.size());
       for (const auto& link : b.parentLinks) {
         out_.WriteI32(link.group);
-        out_.WriteF64(link.expectedUpRatio);
-        out_.WriteF64(link.upRatioSpread);
+        F64s({link.expectedUpRatio, link.upRatioSpread});
       }
     }
     Texts(b.names);
-    out_.WriteI32(static_cast<int32_t>(b.weights.size()));
+    Count(b.weights.size());
     for (double w : b.weights) out_.WriteF64(w);
-    out_.WriteI32(static_cast<int32_t>(b.markers.size()));
+    Count(b.markers.size());
     for (const auto& column : b.markers) {
-      out_.WriteI32(static_cast<int32_t>(column.copies.size()));
+      Count(column.copies.size());
       for (const auto& copy : column.copies) {
-        out_.WriteI32(static_cast<int32_t>(copy.classes.size()));
+        Count(copy.classes.size());
         for (const auto& c : copy.classes) Class(c, floor);
         for (int32_t s : copy.spare) out_.WriteI32(s);
       }
     }
     if (v_ >= 7 && v_ < 12) out_.WriteF64(b.fitStats.empty() ? 1.0 : b.fitStats.front().meanFitness);
   }
+  // Only the values away from the floor are stored, marked in a bit mask.
   void Class(const CUcestanostiVrednostijIstePotpunosti2& c, double floor) {
     std::vector<uint8_t> mask((c.lnP.size() + 7) / 8, 0);
     for (std::size_t i = 0; i < c.lnP.size(); ++i) {
       if (c.lnP[i] != floor) mask[i / 8] |= static_cast<uint8_t>(1u << (i % 8));
     }
     out_.WriteI32(c.firstValue);
-    out_.WriteI32(static_cast<int32_t>(c.lnP.size()));
-    out_.WriteI32(static_cast<int32_t>(mask.size()));
+    Count(c.lnP.size());
+    Count(mask.size());
     out_.WriteBytes(mask.data(), mask.size());
     for (double d : c.lnP) {
       if (d != floor) out_.WriteF64(d);
@@ -142,22 +131,15 @@ class LayoutWriter {
   }
   void PairJoins(const CMegjuzavisnostiOgrankaZaUpotrebu& j) {
     if (v_ >= 9) out_.WriteI32(j.split);
-    out_.WriteI32(static_cast<int32_t>(j.lnJoint.size()));
+    Count(j.lnJoint.size());
     for (std::size_t i = 0; i < j.lnJoint.size(); ++i) {
-      if (v_ == 15) {
-        out_.WriteF32(j.lnJoint[i]);
-      } else {
-        out_.WriteF64(j.lnJoint[i]);
-      }
-      if (v_ >= 14) {
-        out_.WriteU32(j.items[i]);
-        continue;
-      }
-      for (int k = 0; k < 2; ++k) {
+      Joint(j.lnJoint[i]);
+      for (int k = 0; v_ < 14 && k < 2; ++k) {  // the older two-word coding
         const CStavkaOznake item = DecodeItem(static_cast<uint16_t>(j.items[i] >> (16 * k)));
         out_.WriteU32(static_cast<uint32_t>(item.column * 64 + item.copy) |
                       static_cast<uint32_t>(item.value * 64 + item.fraction) << 16);
       }
+      if (v_ >= 14) out_.WriteU32(j.items[i]);
     }
   }
 

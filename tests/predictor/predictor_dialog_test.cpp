@@ -139,22 +139,10 @@ TEST_F(PredictorDialogTest, KnownSnpRestrictsThePrediction) {
   EXPECT_EQ(view->control(kIdKnownSnp).items, (std::vector<std::string>{"<No known SNP>"}));
 }
 
-class PredictorBatchTest : public PredictorDialogTest {
- protected:
-  PredictorBatchTest()
-      : folder_(std::filesystem::temp_directory_path() /
-                (std::string("varnik_pdlg_batch_") + ::testing::UnitTest::GetInstance()->current_test_info()->name())) {
-    std::filesystem::create_directories(folder_);
-    SetProgramFolder(folder_.string());
-  }
-  ~PredictorBatchTest() override {
-    std::filesystem::remove_all(folder_);
-    SetProgramFolder("");
-  }
-  std::filesystem::path folder_;
-};
-
-TEST_F(PredictorBatchTest, FaultyLinesAreReportedAndTheBatchGoesOn) {
+TEST_F(PredictorDialogTest, BatchReportsFaultyLinesAndGoesOn) {
+  const auto folder = std::filesystem::temp_directory_path() / "varnik_pdlg_batch";
+  std::filesystem::create_directories(folder);
+  SetProgramFolder(folder.string());
   Open();
   view->Type(kIdPredictorInput, "13 24 14\r\n13 x\r\n\r\n13 24 14 11 11-14 12 12 12 $ 13 29\n13 24 14");
   view->Click(kIdBatch);
@@ -168,7 +156,7 @@ TEST_F(PredictorBatchTest, FaultyLinesAreReportedAndTheBatchGoesOn) {
   EXPECT_EQ(view->ItemCount(kIdResultBranches), 2);
 
   std::string bytes;
-  ASSERT_TRUE(ReadWholeFile((folder_ / "Batch prediction.txt").string(), bytes));
+  ASSERT_TRUE(ReadWholeFile((folder / "Batch prediction.txt").string(), bytes));
   EXPECT_EQ(bytes, Utf16LeWithBom(expected + "\r\n\r\n\r\n"));
 
   // A panel order with a line of the wrong size, last in the batch.
@@ -177,6 +165,8 @@ TEST_F(PredictorBatchTest, FaultyLinesAreReportedAndTheBatchGoesOn) {
   view->Click(kIdBatch);
   EXPECT_EQ(Results(), "1. ----------\r\n13 24 14\r\nBad input data\r\n");
   EXPECT_EQ(view->ItemCount(kIdResultBranches), 0);
+  SetProgramFolder("");
+  std::filesystem::remove_all(folder);
 }
 
 TEST_F(PredictorDialogTest, MostFrequentValuesReplaceTheInputAndPredict) {

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <tuple>
+
 #include "platform/recording_canvas.h"
 #include "ystr/markers.h"
 #include "predictor/model_layouts.h"
@@ -24,26 +27,23 @@ CPredvigjacMuskihLoz2 PanelModel(bool withGroup) {
   return m;
 }
 
-std::vector<DrawOp> Fills(const RecordingCanvas& canvas, Color color) {
+// The operations of a kind, with the given brush if one is given.
+std::vector<DrawOp> Ops(const RecordingCanvas& canvas, DrawOp::Kind kind, std::optional<Color> brush = {}) {
   std::vector<DrawOp> out;
   for (const DrawOp& op : canvas.ops()) {
-    if (op.kind == DrawOp::kFillRect && op.state.brush == color) out.push_back(op);
+    if (op.kind == kind && (!brush || op.state.brush == *brush)) out.push_back(op);
   }
   return out;
 }
+std::vector<DrawOp> Fills(const RecordingCanvas& canvas, Color color) { return Ops(canvas, DrawOp::kFillRect, color); }
 
 TEST(PredictorPanelLayout, OneTwoAndThreeColumns) {
-  const CRasporedCelija one = PanelLayout(5, {300, 120});  // 10 rows
-  EXPECT_EQ(one.rows, 10);
-  EXPECT_EQ(one.cellHeight, 24);
-  EXPECT_EQ(one.barArea, 120);
-  EXPECT_EQ(one.fontHeight, 16);
-  EXPECT_EQ(PanelLayout(2, {300, 120}).cellHeight, 40);  // capped
-  const CRasporedCelija two = PanelLayout(15, {300, 120});
-  EXPECT_EQ(two.cellHeight, 12);
-  EXPECT_EQ(two.barArea, 60);
-  EXPECT_EQ(two.fontHeight, 12);
-  EXPECT_EQ(two.columnWidth, 100);
+  const auto fields = [](const CRasporedCelija& l) {
+    return std::tuple(l.rows, l.cellHeight, l.barArea, l.fontHeight, l.columnWidth);
+  };
+  EXPECT_EQ(fields(PanelLayout(5, {300, 120})), std::tuple(10, 24, 120, 16, 100));  // one column of 10 rows
+  EXPECT_EQ(fields(PanelLayout(15, {300, 120})), std::tuple(10, 12, 60, 12, 100));  // two columns
+  EXPECT_EQ(PanelLayout(2, {300, 120}).cellHeight, 40);                            // capped
   EXPECT_EQ(PanelLayout(25, {300, 120}).barArea, 40);
   EXPECT_FALSE(PanelLayout(5, {300, 11}).Drawable());
   EXPECT_FALSE(PanelLayout(5, {119, 120}).Drawable());
@@ -51,12 +51,11 @@ TEST(PredictorPanelLayout, OneTwoAndThreeColumns) {
 
 TEST(PredictorPanel, BackgroundOnlyWithoutBranchOrValues) {
   const CPredvigjacMuskihLoz2 m = PanelModel(false);
-  RecordingCanvas canvas({300, 120});
-  DrawPredictorPanel(canvas, {0, 0, 300, 120}, m, -1, Columns({13}), -1, true);
-  ASSERT_EQ(canvas.ops().size(), 1u);
-  canvas.Clear();
-  DrawPredictorPanel(canvas, {0, 0, 300, 120}, m, 0, Columns({-1, -1}), -1, true);
-  EXPECT_EQ(canvas.ops().size(), 1u);
+  for (const auto& [branch, values] : {std::pair{-1, Columns({13})}, {0, Columns({-1, -1})}}) {
+    RecordingCanvas canvas({300, 120});
+    DrawPredictorPanel(canvas, {0, 0, 300, 120}, m, branch, values, -1, true);
+    EXPECT_EQ(canvas.ops().size(), 1u) << branch;
+  }
 }
 
 TEST(PredictorPanel, OneColumnBarsAlternateAroundTheTypedValueWithALabel) {
@@ -96,20 +95,12 @@ TEST(PredictorPanel, SuperGroupOverlayColoursSharedAndExcessHeights) {
   EXPECT_EQ(groupRest[0].from, (Point{51, 0}));
 }
 
-std::vector<DrawOp> TextOps(const RecordingCanvas& canvas) {
-  std::vector<DrawOp> out;
-  for (const DrawOp& op : canvas.ops()) {
-    if (op.kind == DrawOp::kText) out.push_back(op);
-  }
-  return out;
-}
-
 TEST(PredictorPanel, TwoAndThreeColumnsWithShortLabelsCopyLettersAndFractions) {
   const CPredvigjacMuskihLoz2 m = PanelModel(false);
   const Haplotype h = {{13, 2, 0}, {-1, 0, 0}, {-1, 0, 0}, {-1, 0, 0}, {11, 0, 0}, {14, 0, 1}};
   RecordingCanvas canvas({300, 24});  // two rows
   DrawPredictorPanel(canvas, {0, 0, 300, 24}, m, 0, h, -1, true);
-  const auto labels = TextOps(canvas);
+  const auto labels = Ops(canvas, DrawOp::kText);
   ASSERT_EQ(labels.size(), 3u);
   const std::string dys385(ColumnHeader(4, false));
   EXPECT_EQ(labels[0].text, std::string(ColumnHeader(0, false)) + "=13.2");
@@ -121,11 +112,11 @@ TEST(PredictorPanel, TwoAndThreeColumnsWithShortLabelsCopyLettersAndFractions) {
 
   canvas.Clear();
   DrawPredictorPanel(canvas, {0, 0, 300, 24}, m, 0, h, -1, false);
-  EXPECT_EQ(TextOps(canvas)[0].text, std::string(ColumnHeader(0, false)) + "=13");
+  EXPECT_EQ(Ops(canvas, DrawOp::kText)[0].text, std::string(ColumnHeader(0, false)) + "=13");
 
   canvas.Clear();
   DrawPredictorPanel(canvas, {0, 0, 300, 24}, m, 0, Columns({13, 24, 14, 11, 11, 9, 8}), -1, true);
-  const auto three = TextOps(canvas);
+  const auto three = Ops(canvas, DrawOp::kText);
   ASSERT_EQ(three.size(), 6u);  // the seventh value does not fit in three columns
   EXPECT_EQ(three[0].from.x, 42);
   EXPECT_EQ(three[2].from.x, 142);

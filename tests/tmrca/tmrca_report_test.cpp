@@ -62,12 +62,7 @@ TEST(TmrcaReport, FileIsUtf16WithMarkAndCrLf) {
   ASSERT_TRUE(WriteTmrcaReport(report));
   std::string bytes;
   ASSERT_TRUE(ReadWholeFile((folder / "TMRCA_results.txt").string(), bytes));
-  std::string expected = "\xFF\xFE";
-  for (const char16_t unit : {u'Б', u'р', u'о', u'й', u':', u' ', u'2', u'\r', u'\n', u'x', u'\r', u'\n'}) {
-    expected += static_cast<char>(unit & 0xFF);
-    expected += static_cast<char>(unit >> 8);
-  }
-  EXPECT_EQ(bytes, expected);
+  EXPECT_EQ(bytes, Utf16LeWithBom(report));
   SetProgramFolder("");
 
   ::testing::internal::CaptureStdout();

@@ -17,9 +17,11 @@ TEST(InputLines, BlanksAreTrimmedAndCollapsedAndEmptyLinesDropped) {
   EXPECT_EQ(SplitInputLines("13 24\r\n\r\n  \n 14\t15 \r16"), (std::vector<std::string>{"13 24", "14 15", "16"}));
 }
 
-TEST(MarkCommaFields, PutsABlankAfterFilledFieldsAndADollarInEmptyOnes) {
+TEST(MarkCommaFields, PutsABlankAfterFilledFieldsAndADollarInEmptyOnesForCommaMode) {
   EXPECT_EQ(MarkCommaFields("13,24,,15"), "13 ,24 ,$,15");
   EXPECT_EQ(MarkCommaFields(",13, ,14,"), "$,13 , $,14 ,");
+  EXPECT_EQ(Parse(MarkCommaFields("13,24,,15,15.2"), true).haplotype,
+            (Haplotype{V(13), V(24), kMissing, V(15), V(15, 2)}));
 }
 
 TEST(ParseHaplotypeLine, JoinsCopiesToTheirColumn) {
@@ -46,20 +48,24 @@ TEST(ParseHaplotypeLine, ReadsDollarSlashUnderscoreAnd500AsMissing) {
   }
 }
 
-TEST(ParseHaplotypeLine, AcceptsRepeatCountsUpTo200) {
+TEST(ParseHaplotypeLine, ReadsOneOrTwoFractionDigitsAndCountsUpTo200) {
   EXPECT_EQ(Parse("13 200").result, 1);
-  EXPECT_EQ(Parse("13 201").result, 0);
-  // Regression: long digit runs overflowed the repeat count.
-  EXPECT_EQ(Parse("13 99999999999999999999999").result, 0);
-  EXPECT_EQ(Parse("13 4294967309").result, 0);  // 2^32 + 13
-}
-
-TEST(ParseHaplotypeLine, ReadsOneOrTwoFractionDigits) {
   EXPECT_EQ(Parse("14 23 15.2 10").haplotype[2], V(15, 2));
   EXPECT_EQ(Parse("14 23 15.25 10").haplotype[2], V(15, 25));
   EXPECT_EQ(Parse("14 23 15,2 10").haplotype[2], V(15, 2));  // a decimal comma outside comma mode
   EXPECT_EQ(Parse("15.2").haplotype, (Haplotype{V(15, 2)}));
-  for (const char* bad : {"14 23 15.02 10", "14 23 15.0 10", "14 23 15. 10", "14 23 15.", "14 23 15,"}) {
+}
+
+TEST(ParseHaplotypeLine, AnyOtherTextMakesTheLineBad) {
+  const auto line = Parse("13 24 x 15; name");
+  EXPECT_EQ(line.result, 0);
+  EXPECT_EQ(line.position, 6u);
+  EXPECT_TRUE(line.haplotype.empty());
+  for (const std::string_view bad : {
+           "13 201"sv, "13 99999999999999999999999"sv, "13 4294967309"sv,  // regression: digit runs overflowed
+           "14 23 15.02 10"sv, "14 23 15.0 10"sv, "14 23 15. 10"sv, "14 23 15."sv, "14 23 15,"sv,
+           "13 24 15a"sv, "13 +24"sv, "13 24 ДЫС"sv, "13\0 24"sv,
+           "-13 24"sv, " - $ 24"sv}) {  // a join needs a column before it
     EXPECT_EQ(Parse(bad).result, 0) << bad;
   }
 }
@@ -72,29 +78,11 @@ TEST(ParseHaplotypeLine, TakesTheTrimmedTextAfterASemicolonAsTheName) {
   EXPECT_EQ(Parse("13;\tJovan  x-1 ;2 ").name, "Jovan x-1 ;2");
 }
 
-TEST(ParseHaplotypeLine, AnyOtherCharacterMakesTheLineBad) {
-  const auto line = Parse("13 24 x 15; name");
-  EXPECT_EQ(line.result, 0);
-  EXPECT_EQ(line.position, 6u);
-  EXPECT_TRUE(line.haplotype.empty());
-  for (const std::string_view bad : {"13 24 15a"sv, "13 +24"sv, "13 24 ДЫС"sv, "13\0 24"sv}) {
-    EXPECT_EQ(Parse(bad).result, 0) << bad;
-  }
-  // A join needs a column before it.
-  EXPECT_EQ(Parse("-13 24").result, 0);
-  EXPECT_EQ(Parse(" - $ 24").result, 0);
-}
-
 TEST(ParseHaplotypeLine, LineWithoutAValueAboveZeroGivesTheCallersResult) {
   for (const char* empty : {"", "$ $ $", "0 0", "; name only"}) {
     EXPECT_EQ(Parse(empty).result, 0) << empty;
     EXPECT_EQ(Parse(empty, false, 1).result, 1) << empty;
   }
-}
-
-TEST(ParseHaplotypeLine, CommaModeSeparatesMarkedFields) {
-  const auto line = Parse(MarkCommaFields("13,24,,15,15.2"), true);
-  EXPECT_EQ(line.haplotype, (Haplotype{V(13), V(24), kMissing, V(15), V(15, 2)}));
 }
 
 TEST(ParseHaplotypeLine, ColumnsFromThe103rdOnAreCountedButNotStored) {

@@ -11,7 +11,7 @@
 namespace varnik {
 namespace {
 
-TEST(MarkerIdentity, CountsTheCopiesOfEarlierColumnsAndNothingOutsideThem) {
+TEST(MarkerIdentity, CountsTheCopiesOfEarlierColumnsAndInvertsInOrder) {
   EXPECT_EQ(MarkerIdentity(19, 3), 24);  // DYS 464d
   EXPECT_EQ(MarkerIdentity(20, 0), 25);
   EXPECT_EQ(MarkerIdentity(101, 0), 110);
@@ -22,14 +22,11 @@ TEST(MarkerIdentity, CountsTheCopiesOfEarlierColumnsAndNothingOutsideThem) {
   int32_t copy = 7;
   EXPECT_FALSE(MarkerColumnAndCopy(111, column, copy));
   EXPECT_FALSE(MarkerColumnAndCopy(-1, column, copy));
-}
 
-TEST(MarkerIdentity, InverseVisitsEveryColumnAndCopyInOrder) {
+  // The inverse visits every column and copy in order.
   int32_t expectedColumn = 0;
   int32_t expectedCopy = 0;
   for (int32_t id = 0; id < kOznakaCount; ++id) {
-    int32_t column = -1;
-    int32_t copy = -1;
     ASSERT_TRUE(MarkerColumnAndCopy(id, column, copy));
     ASSERT_EQ(std::pair(column, copy), std::pair(expectedColumn, expectedCopy)) << id;
     if (++expectedCopy == CopiesInColumn(column)) {
