@@ -33,6 +33,21 @@ struct DecodedPairJoin {
   double halfLnJoint;
 };
 
+// One value under one branch, paired with the branch's own super-group (the
+// one it has without a known SNP): everything the scoring reads of the
+// value, on one cache line.
+struct alignas(32) BranchCell {
+  double lnP;   // under the branch
+  double rise;  // max(d, 0) with d = probability under the branch minus under the super-group
+  double fall;  // max(-d, 0)
+  // Parent correction: w - 1 of a distinctive value; -0.0 for a common
+  // value, so that the sign bit tells the two apart and adding it changes
+  // no sum.
+  double gainWeight;
+
+  bool Distinctive() const { return !std::signbit(gainWeight); }
+};
+
 // Every value's log-probability and probability under every branch and
 // super-group, in rows of one common layout: cell 0 holds the floor, and a
 // slot (one column, copy and completeness class) covers the values from
@@ -63,6 +78,32 @@ struct ScoringTables {
   std::vector<double> lnP;  // row * cells + cell; rows: branches, then super-groups
   std::vector<double> p;    // exp of lnP
   std::vector<std::vector<DecodedPairJoin>> pairJoins;  // per branch
+
+  // Per branch: the super-group that its row of branchCells is paired with
+  // (-1 none) and the parent-correction settings the weights were made
+  // with.  Empty when the tables serve a single call; a branch whose
+  // settings have changed since is scored from the rows above.
+  static constexpr int32_t kNoCells = -2;  // a cellGroup whose branch has no usable cells
+  std::vector<int32_t> cellGroup;
+  std::vector<double> cellBonus;
+  double lnMinBranchP = 0.0;
+  double lnMinGain = 0.0;
+  double lnMaxGain = 0.0;
+  std::vector<BranchCell> branchCells;  // branch * cells + cell
+
+  // The branch's cells when they serve `group` and the model's current
+  // settings; nullptr otherwise.
+  const BranchCell* CellsFor(const CPredvigjacMuskihLoz2& model, std::size_t branch, int32_t group) const {
+    // Without a super-group only the values' own log-probabilities are read.
+    if (branchCells.empty() || cellGroup[branch] == kNoCells || (group >= 0 && cellGroup[branch] != group)) {
+      return nullptr;
+    }
+    if (!(model.branches[branch].lnParentBonus == cellBonus[branch]) || !(model.lnMinBranchP == lnMinBranchP) ||
+        !(model.lnMinGain == lnMinGain) || !(model.lnMaxGain == lnMaxGain)) {
+      return nullptr;
+    }
+    return branchCells.data() + branch * cells;
+  }
 
   std::size_t Cell(int32_t column, int32_t copy, int32_t fraction, int32_t value) const {
     if (direct) return kDirect;
@@ -96,11 +137,21 @@ std::vector<const void*> TableSources(const CPredvigjacMuskihLoz2& model) {
 }
 
 bool TablesFit(const ScoringTables& t, const CPredvigjacMuskihLoz2& model) {
-  return t.branchCount == model.branches.size() && t.groupCount == model.parentGroups.size() &&
-         t.lnFloor == model.lnFloor && t.copiesUsed == model.copiesUsed && t.sources == TableSources(model);
+  if (t.branchCount != model.branches.size() || t.groupCount != model.parentGroups.size() ||
+      t.lnFloor != model.lnFloor || t.copiesUsed != model.copiesUsed ||
+      t.sources.size() != t.branchCount + t.groupCount + model.branchJoins.size()) {
+    return false;
+  }
+  std::size_t i = 0;
+  bool same = true;
+  ForEachRow(model, [&](const COgranakLoze2& row) { same = same && t.sources[i++] == row.markers.data(); });
+  for (const CMegjuzavisnostiOgrankaZaUpotrebu& joins : model.branchJoins) {
+    same = same && t.sources[i++] == joins.items.data();
+  }
+  return same;
 }
 
-void BuildTables(const CPredvigjacMuskihLoz2& model, ScoringTables& t) {
+void BuildTables(const CPredvigjacMuskihLoz2& model, ScoringTables& t, bool withBranchCells) {
   t.branchCount = model.branches.size();
   t.groupCount = model.parentGroups.size();
   t.lnFloor = model.lnFloor;
@@ -154,7 +205,8 @@ void BuildTables(const CPredvigjacMuskihLoz2& model, ScoringTables& t) {
     }
   };
   auto slotIndex = [&](std::size_t c, std::size_t k, std::size_t q) { return (c * copies + k) * classes + q; };
-  ForEachRow(model, [&](const COgranakLoze2& row) {
+  // Without tables there are no slots to range over.
+  if (!t.direct) ForEachRow(model, [&](const COgranakLoze2& row) {
     forEachClass(row, [&](std::size_t c, std::size_t k, std::size_t q, const CUcestanostiVrednostijIstePotpunosti2& d) {
       const std::size_t s = slotIndex(c, k, q);
       low[s] = std::min<int64_t>(low[s], d.firstValue);
@@ -213,6 +265,51 @@ void BuildTables(const CPredvigjacMuskihLoz2& model, ScoringTables& t) {
       decoded.push_back({tableCell(first), tableCell(second), ItemKey(first), ItemKey(second), lnJ / 2});
     }
   }
+
+  // Each branch paired with its own super-group: the parent correction's
+  // classification and weight of every value are fixed by the model, only
+  // whether the value's share is negative depends on the haplotype.
+  if (!withBranchCells || t.direct) return;
+  t.lnMinBranchP = model.lnMinBranchP;
+  t.lnMinGain = model.lnMinGain;
+  t.lnMaxGain = model.lnMaxGain;
+  t.cellGroup.resize(t.branchCount);
+  t.cellBonus.resize(t.branchCount);
+  t.branchCells.resize(t.branchCount * t.cells);
+  for (std::size_t b = 0; b < t.branchCount; ++b) {
+    const COgranakLoze2& branch = model.branches[b];
+    const int32_t group = SuperGroupOf(model, branch, -1);
+    t.cellGroup[b] = group;
+    t.cellBonus[b] = branch.lnParentBonus;
+    const double* lnA = t.LnRow(b);
+    const double* pA = t.PRow(b);
+    BranchCell* out = t.branchCells.data() + b * t.cells;
+    for (std::size_t c = 0; c < t.cells; ++c) {
+      BranchCell& cell = out[c];
+      cell = {lnA[c], 0.0, 0.0, -0.0};
+      if (group < 0) continue;
+      const double a = lnA[c];
+      const double u = t.LnRow(t.branchCount + group)[c];
+      const double d = pA[c] - t.PRow(t.branchCount + group)[c];
+      cell.rise = std::max(d, 0.0);
+      cell.fall = std::max(-d, 0.0);
+      if (a > model.lnMinBranchP && a - u >= model.lnMinGain) {
+        cell.gainWeight = std::exp(branch.lnParentBonus + std::min(a - u, model.lnMaxGain) - model.lnMaxGain);
+        // Only a NaN bonus can give a weight with the sign bit set; such a
+        // branch is scored from the rows.
+        if (std::signbit(cell.gainWeight)) t.cellGroup[b] = ScoringTables::kNoCells;
+      }
+    }
+  }
+}
+
+// A hint that `address` will soon be read.
+inline void Prefetch(const void* address) {
+#if defined(__GNUC__)
+  __builtin_prefetch(address);
+#else
+  (void)address;
+#endif
 }
 
 // Repeat counts are far below this; a damaged model cannot make the search
@@ -237,6 +334,7 @@ struct Prepared {
   int32_t presentColumns = 0;
   MarkerSetMaskBits typedColumns{};
   int32_t removedValues = 0;
+  bool tabled = true;  // every entry has its cell in the tables
 
   int32_t Find(int32_t column, int32_t copy) const {
     if (copy >= copiesUsed || column >= kTableColumns) return -1;
@@ -244,8 +342,13 @@ struct Prepared {
   }
 };
 
-Prepared Prepare(const CPredvigjacMuskihLoz2& model, const ScoringTables& tables, const Haplotype& haplotype) {
-  Prepared p;
+// Fills `p`, whose vectors keep their storage from call to call.
+void Prepare(const CPredvigjacMuskihLoz2& model, const ScoringTables& tables, const Haplotype& haplotype, Prepared& p) {
+  p.entries.clear();
+  p.presentColumns = 0;
+  p.typedColumns = {};
+  p.removedValues = 0;
+  p.tabled = !tables.direct;
   const MarkerSetMaskBits kit = MarkerSetMask(kSet23Kit);
   const bool restrict = model.restrictTo23 == 1;
   int32_t column = -1;
@@ -270,6 +373,7 @@ Prepared Prepare(const CPredvigjacMuskihLoz2& model, const ScoringTables& tables
   for (std::size_t e = 0; e < p.entries.size(); ++e) {
     const Entry& entry = p.entries[e];
     p.cell[e] = tables.Cell(entry.column, entry.copy, entry.fraction, entry.value);
+    if (p.cell[e] == ScoringTables::kDirect) p.tabled = false;
     if (entry.copy >= 0 && entry.copy < p.copiesUsed && entry.column < kTableColumns) {
       const int32_t at = entry.column * p.copiesUsed + entry.copy;
       p.table[at] = static_cast<int32_t>(e);
@@ -278,7 +382,6 @@ Prepared Prepare(const CPredvigjacMuskihLoz2& model, const ScoringTables& tables
       p.key[at] = fits ? entry.value | (entry.fraction << 6) : -2;
     }
   }
-  return p;
 }
 
 bool Matches(const Entry& entry, const CStavkaOznake& item) {
@@ -421,16 +524,9 @@ void ApplyParentCorrection(const CPredvigjacMuskihLoz2& model, const COgranakLoz
   }
 }
 
-double UnsupportedRatio(const COgranakLoze2& branch, int32_t group, const RowView& own, const RowView& parent,
-                        const Prepared& prepared) {
-  double up = 0.0;
-  double down = 0.0;
-  for (std::size_t e = 0; e < prepared.entries.size(); ++e) {
-    // q - pb is exactly -(pb - q); adding 0 leaves a sum as it is.
-    const double d = own.P(prepared, e) - parent.P(prepared, e);
-    up += std::max(d, 0.0);
-    down += std::max(-d, 0.0);
-  }
+// The unsupported-subclade estimate from the summed rises (up) and falls
+// (down) of the values' probabilities from the super-group to the branch.
+double UnsupportedRatio(const COgranakLoze2& branch, int32_t group, double up, double down) {
   if (!(up + down > 0) || branch.parentLinks.empty()) return -1.0;
   const CVezaKaNadogranku* link = &branch.parentLinks.front();
   for (const CVezaKaNadogranku& candidate : branch.parentLinks) {
@@ -441,6 +537,86 @@ double UnsupportedRatio(const COgranakLoze2& branch, int32_t group, const RowVie
   }
   if (!(link->expectedUpRatio > 0)) return -1.0;
   return (up / (up + down)) / link->expectedUpRatio;
+}
+
+double UnsupportedRatio(const COgranakLoze2& branch, int32_t group, const RowView& own, const RowView& parent,
+                        const Prepared& prepared) {
+  double up = 0.0;
+  double down = 0.0;
+  for (std::size_t e = 0; e < prepared.entries.size(); ++e) {
+    // q - pb is exactly -(pb - q); adding 0 leaves a sum as it is.
+    const double d = own.P(prepared, e) - parent.P(prepared, e);
+    up += std::max(d, 0.0);
+    down += std::max(-d, 0.0);
+  }
+  return UnsupportedRatio(branch, group, up, down);
+}
+
+// The last steps of a branch scored from its BranchCell row: the single
+// values, the parent correction (kCorrect), the log-likelihood and, with
+// kUnsupported, the sums behind the unsupported-subclade estimate.  The
+// arithmetic is that of the steps one by one, in the same order, so the
+// results are the same to the bit; only the loops are merged.
+struct BranchSums {
+  double logLikelihood = 0.0;
+  double up = 0.0;
+  double down = 0.0;
+};
+
+template <bool kCorrect, bool kUnsupported>
+BranchSums FinishBranch(const CPredvigjacMuskihLoz2& model, const BranchCell* cells, const Prepared& p, Work& w) {
+  const std::size_t n = p.entries.size();
+  const std::size_t* cellOf = p.cell.data();
+  double* share = w.share.data();
+  const int32_t* useCount = w.useCount.data();
+  int32_t distinctive = 0;
+  int32_t common = 0;
+  double extra = 0.0;
+  for (std::size_t e = 0; e < n; ++e) {
+    const BranchCell& cell = cells[cellOf[e]];
+    double s = share[e];
+    if (useCount[e] == 0) s += cell.lnP;
+    if (useCount[e] > 1) s -= (useCount[e] - 1) * cell.lnP;
+    share[e] = s;
+    if (kCorrect && s < 0) {
+      // gainWeight is -0.0 for a common value; adding it leaves the sum as it is.
+      extra += cell.gainWeight;
+      const int32_t isDistinctive = cell.Distinctive() ? 1 : 0;
+      distinctive += isDistinctive;
+      common += 1 - isDistinctive;
+    }
+  }
+  bool corrects = false;
+  bool limited = false;
+  double r = 1.0;
+  double scale = 0.0;
+  if (kCorrect && !(distinctive == 0 || common == 0 || 1.1 * distinctive > common)) {
+    corrects = true;
+    r = (common - extra) / common;
+    if (r < 1 - model.parentCorrection) {
+      r = 1 - model.parentCorrection;
+      limited = true;
+      scale = common * model.parentCorrection / extra;
+    }
+  }
+  BranchSums sums;
+  for (std::size_t e = 0; e < n; ++e) {
+    const BranchCell& cell = cells[cellOf[e]];
+    double s = share[e];
+    if (kCorrect && corrects && s < 0) {
+      if (!cell.Distinctive()) {
+        s *= r;
+      } else if (limited) {
+        s *= cell.gainWeight * scale + 1;
+      }
+    }
+    sums.logLikelihood += s;
+    if (kUnsupported) {
+      sums.up += cell.rise;
+      sums.down += cell.fall;
+    }
+  }
+  return sums;
 }
 
 int32_t ChooseMarkerSet(const CPredvigjacMuskihLoz2& model, const Prepared& p) {
@@ -523,7 +699,7 @@ double FitFactor(const CRaspodelaUklapanjaSkupaOznak& stats, double fitness) {
 
 void PrepareForScoring(CPredvigjacMuskihLoz2& model) {
   auto tables = std::make_shared<ScoringTables>();
-  BuildTables(model, *tables);
+  BuildTables(model, *tables, true);
   model.scoringTables = std::move(tables);
 }
 
@@ -540,17 +716,19 @@ CIshodPredvidjanja ScoreHaplotype(const CPredvigjacMuskihLoz2& model, int32_t kn
   const ScoringTables* tables = model.scoringTables.get();
   ScoringTables ownTables;
   if (tables == nullptr || !TablesFit(*tables, model)) {
-    BuildTables(model, ownTables);
+    BuildTables(model, ownTables, false);
     tables = &ownTables;
   }
-  const Prepared p = Prepare(model, *tables, haplotype);
+  // The working arrays keep their storage from call to call.
+  thread_local Prepared prepared;
+  Prepare(model, *tables, haplotype, prepared);
+  const Prepared& p = prepared;
   out.removedValues = p.removedValues;
   out.chosenSet = ChooseMarkerSet(model, p);
   const std::size_t n = p.entries.size();
 
   std::vector<double> logLikelihood(branchCount, 0.0);
   std::vector<bool> allowed(branchCount, true);
-  // The working arrays keep their storage from call to call.
   auto parentRow = [&](int32_t group) {
     return RowView(*tables, branchCount + group, model.parentGroups[group], model.lnFloor);
   };
@@ -561,33 +739,54 @@ CIshodPredvidjanja ScoreHaplotype(const CPredvigjacMuskihLoz2& model, int32_t kn
     if (knownSnp >= 0) allowed[b] = branch.snpNode != -1 && IsSnpAncestor(model, branch.snpNode, knownSnp);
     if (!allowed[b]) continue;
 
+    const int32_t group = SuperGroupOf(model, branch, knownSnp);
+    const bool unsupported = p.presentColumns >= model.minMarkersForStats && group >= 0;
+    const BranchCell* cells = p.tabled ? tables->CellsFor(model, b, group) : nullptr;
     const RowView row(*tables, b, branch, model.lnFloor);
-    w.lnP.resize(n);
-    for (std::size_t e = 0; e < n; ++e) w.lnP[e] = row.Ln(p, e);
+    if (cells != nullptr && b + 1 < branchCount) {
+      // The next branch's cells of this haplotype are scattered over its
+      // row; asking for them now hides the wait for memory behind this
+      // branch's work.
+      const BranchCell* next = cells + tables->cells;
+      for (std::size_t e = 0; e < n; ++e) Prefetch(next + p.cell[e]);
+    }
+    if (cells == nullptr) {
+      w.lnP.resize(n);
+      for (std::size_t e = 0; e < n; ++e) w.lnP[e] = row.Ln(p, e);
+    }
     w.share.assign(n, 0.0);
     w.useCount.assign(n, 0);
     w.group.assign(n, -1);
     ApplyGroupJoins(branch, p, model.lnFloor, w);
     if (b < model.branchJoins.size()) ApplyPairJoins(tables->pairJoins[b], model.branchJoins[b].split, p, w);
-    for (std::size_t e = 0; e < n; ++e) {
-      if (w.useCount[e] == 0) w.share[e] += w.lnP[e];
-      if (w.useCount[e] > 1) w.share[e] -= (w.useCount[e] - 1) * w.lnP[e];
-    }
-    const int32_t group = SuperGroupOf(model, branch, knownSnp);
-    if (model.parentCorrection != 0 && group >= 0) {
-      ApplyParentCorrection(model, branch, parentRow(group), p, w);
-    }
     double sum = 0.0;
-    for (double s : w.share) sum += s;
+    if (cells != nullptr) {
+      const bool correct = model.parentCorrection != 0 && group >= 0 && !(branch.lnParentBonus <= -999.9999);
+      BranchSums sums;
+      if (correct) {
+        sums = unsupported ? FinishBranch<true, true>(model, cells, p, w) : FinishBranch<true, false>(model, cells, p, w);
+      } else {
+        sums = unsupported ? FinishBranch<false, true>(model, cells, p, w) : FinishBranch<false, false>(model, cells, p, w);
+      }
+      sum = sums.logLikelihood;
+      if (unsupported) out.unsupportedRatio[b] = UnsupportedRatio(branch, group, sums.up, sums.down);
+    } else {
+      for (std::size_t e = 0; e < n; ++e) {
+        if (w.useCount[e] == 0) w.share[e] += w.lnP[e];
+        if (w.useCount[e] > 1) w.share[e] -= (w.useCount[e] - 1) * w.lnP[e];
+      }
+      if (model.parentCorrection != 0 && group >= 0) {
+        ApplyParentCorrection(model, branch, parentRow(group), p, w);
+      }
+      for (double s : w.share) sum += s;
+      if (unsupported) out.unsupportedRatio[b] = UnsupportedRatio(branch, group, row, parentRow(group), p);
+    }
     logLikelihood[b] = sum;
 
     out.fitness[b] = n == 0 ? 1.0 : std::clamp(std::exp(sum / static_cast<double>(n)), 0.0, 1.0);
     if (out.chosenSet >= 0 && static_cast<std::size_t>(out.chosenSet) < branch.fitStats.size()) {
       const double mean = branch.fitStats[out.chosenSet].meanFitness;
       if (mean > 1e-6) out.relativeFitness[b] = out.fitness[b] / mean;
-    }
-    if (p.presentColumns >= model.minMarkersForStats && group >= 0) {
-      out.unsupportedRatio[b] = UnsupportedRatio(branch, group, row, parentRow(group), p);
     }
   }
 

@@ -23,8 +23,10 @@ struct CIshodPredvidjanja {
 };
 
 // Works out the model's lookup tables (scoringTables): every value's
-// log-probability and probability under every branch and super-group, and
-// the pair joins in a decoded form.  The reader and the builder prepare
+// log-probability and probability under every branch and super-group, the
+// pair joins in a decoded form and, per branch, what the parent correction
+// and the unsupported-subclade estimate need of every value under the
+// branch's own super-group.  The reader and the builder prepare
 // the models they return; ScoreHaplotype works out the tables for a single
 // call when a model has none or they no longer fit it.
 void PrepareForScoring(CPredvigjacMuskihLoz2& model);

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <cmath>
+#include <cstdint>
+#include <string>
 
 #include "predictor/model_layouts.h"
 #include "predictor/scoring.h"
@@ -231,6 +234,79 @@ TEST(PredictorParentCorrection, UnsupportedRatioComparesBranchAndSuperGroup) {
   EXPECT_EQ(r.unsupportedRatio[1], -1);  // no super-group
   m.minMarkersForStats = 4;
   EXPECT_EQ(ScoreHaplotype(m, -1, Columns({14, 24, 15}), 1).unsupportedRatio[0], -1);
+}
+
+// Every number of two results, compared bit for bit.
+void ExpectSameBits(const CIshodPredvidjanja& a, const CIshodPredvidjanja& b, const std::string& what) {
+  auto bits = [](const std::vector<double>& v) {
+    std::vector<uint64_t> out;
+    for (double d : v) out.push_back(std::bit_cast<uint64_t>(d));
+    return out;
+  };
+  EXPECT_EQ(bits(a.probability), bits(b.probability)) << what;
+  EXPECT_EQ(bits(a.fitness), bits(b.fitness)) << what;
+  EXPECT_EQ(bits(a.relativeFitness), bits(b.relativeFitness)) << what;
+  EXPECT_EQ(bits(a.unsupportedRatio), bits(b.unsupportedRatio)) << what;
+  EXPECT_EQ(a.chosenSet, b.chosenSet) << what;
+  EXPECT_EQ(a.removedValues, b.removedValues) << what;
+}
+
+// A prepared model scores each branch against its own super-group from
+// merged per-value records; everything else goes value by value through the
+// distributions.  Both must give the same bits, whatever the parent
+// correction does and whichever super-group the known SNP picks.
+TEST(PredictorParentCorrection, PreparedModelScoresToTheSameBits) {
+  auto model = [](int variant) {
+    CPredvigjacMuskihLoz2 m = ParentModel();
+    m.minMarkersForStats = 3;
+    m.branches.push_back(Branch("C", {{0, 13, {0.3, 0.6}}, {1, 23, {0.5, 0.3}}, {2, 14, {0.2, 0.7}}}));
+    m.branches[1].parentLinks = {{1, 0.4, 0.0}};
+    m.branches[2].parentLinks = {{0, 0.6, 0.0}, {1, 0.3, 0.0}};
+    m.parentGroups.push_back(Branch("H", {{0, 13, {0.2, 0.3}}, {1, 23, {0.1, 0.1}}, {2, 14, {0.4, 0.05}}}));
+    // Branch C lies under node 1 (group 1), which lies under node 0 (group 0).
+    m.snpTree = {{{"g"}, -1, 0}, {{"h"}, 0, 1}, {{"c"}, 1, -1}};
+    m.branches[2].snpNode = 2;
+    m.branchJoins.resize(3);
+    m.branchJoins[2].items = {Pair(EncodeItem(0, 0, 14, 0), EncodeItem(1, 0, 24, 0)),
+                              Pair(EncodeItem(1, 0, 24, 0), EncodeItem(2, 0, 15, 0))};
+    m.branchJoins[2].lnJoint = {-1.5f, -2.5f};
+    if (variant == 1) m.branches[0].lnParentBonus = std::log(0.1);  // the correction is not limited
+    if (variant == 2) m.branches[2].lnParentBonus = std::nan("");
+    if (variant == 3) m.parentCorrection = 0;
+    return m;
+  };
+  const std::vector<Haplotype> haplotypes = {Columns({14, 24, 15}), Columns({13, 23, 15}), Columns({14, 23, 14}),
+                                             Columns({14, 24, -1}), Columns({30, 24, 15})};
+  for (int variant = 0; variant < 4; ++variant) {
+    CPredvigjacMuskihLoz2 prepared = model(variant);
+    PrepareForScoring(prepared);
+    const CPredvigjacMuskihLoz2 plain = model(variant);
+    for (std::size_t h = 0; h < haplotypes.size(); ++h) {
+      for (int32_t snp : {-1, 0, 1, 2}) {
+        const std::string what = std::to_string(variant) + "/" + std::to_string(h) + "/" + std::to_string(snp);
+        ExpectSameBits(ScoreHaplotype(prepared, snp, haplotypes[h], 1), ScoreHaplotype(plain, snp, haplotypes[h], 1),
+                       what);
+      }
+    }
+    // Settings changed after preparing: the records no longer serve them.
+    CPredvigjacMuskihLoz2 changed = prepared;
+    CPredvigjacMuskihLoz2 changedPlain = plain;
+    for (CPredvigjacMuskihLoz2* m : {&changed, &changedPlain}) {
+      m->lnMinGain = std::log(1.1);
+      m->branches[0].lnParentBonus = std::log(3.0);
+    }
+    ExpectSameBits(ScoreHaplotype(changed, -1, haplotypes[0], 1), ScoreHaplotype(changedPlain, -1, haplotypes[0], 1),
+                   "changed");
+  }
+}
+
+TEST(PredictorScoring, ModelTooLargeForTablesIsScoredDirectly) {
+  CPredvigjacMuskihLoz2 m = ParentModel();
+  m.branches[1].markers.resize(300000);
+  const CPredvigjacMuskihLoz2 plain = m;
+  PrepareForScoring(m);
+  ExpectSameBits(ScoreHaplotype(m, -1, Columns({14, 24, 15}), 1), ScoreHaplotype(plain, -1, Columns({14, 24, 15}), 1),
+                 "direct");
 }
 
 TEST(PredictorParentCorrection, SuperGroupFollowsTheKnownSnp) {
