@@ -14,6 +14,7 @@
 
 #include "common/format.h"
 #include "example_axes_pca.h"
+#include "split_mix.h"
 #include "texts/text_table.h"
 
 namespace varnik::datagen {
@@ -24,27 +25,6 @@ constexpr int kAxisCount = 10;
 constexpr uint64_t kSimulationSeed = 0x5EED0A5E5ULL;
 constexpr uint64_t kComponentSeed = 0xC0FFEE11ULL;
 
-// SplitMix64: small, fast and identical on every platform (the standard
-// library's distributions are not).
-class Random {
- public:
-  explicit Random(uint64_t seed) : state_(seed) {}
-  uint64_t Next() {
-    uint64_t z = (state_ += 0x9E3779B97F4A7C15ULL);
-    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ULL;
-    z = (z ^ (z >> 27)) * 0x94D049BB133111EBULL;
-    return z ^ (z >> 31);
-  }
-  double Uniform() { return static_cast<double>(Next() >> 11) / 9007199254740992.0; }  // [0, 1)
-  double Normal() {
-    const double u1 = 1.0 - Uniform();  // (0, 1]
-    const double u2 = Uniform();
-    return std::sqrt(-2.0 * std::log(u1)) * std::cos(6.283185307179586 * u2);
-  }
-
- private:
-  uint64_t state_;
-};
 
 struct Population {
   int32_t textId;     // row of the text table that names the population
@@ -115,7 +95,7 @@ double Logistic(double x) { return 1.0 / (1.0 + std::exp(-x)); }
 // Genotypes (0, 1 or 2 copies of the counted allele) of every sample, row by
 // sample, in the order of kPopulations.
 std::vector<uint8_t> SimulateGenotypes(std::size_t samples) {
-  Random random(kSimulationSeed);
+  SplitMix64 random(kSimulationSeed);
   std::vector<uint8_t> genotypes(samples * kSnpCount);
   for (int snp = 0; snp < kSnpCount; ++snp) {
     const double base = std::log(1.0 / (0.05 + 0.9 * random.Uniform()) - 1.0);

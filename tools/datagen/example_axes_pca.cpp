@@ -4,6 +4,8 @@
 #include <cmath>
 #include <numeric>
 
+#include "split_mix.h"
+
 namespace varnik::datagen {
 namespace {
 
@@ -97,15 +99,6 @@ void JacobiEigen(Matrix& a, Matrix& vectors) {
   }
 }
 
-// A fixed pseudo-random start (SplitMix64), identical on every platform.
-double StartValue(uint64_t& state) {
-  uint64_t z = (state += 0x9E3779B97F4A7C15ULL);
-  z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ULL;
-  z = (z ^ (z >> 27)) * 0x94D049BB133111EBULL;
-  z ^= z >> 31;
-  return static_cast<double>(z >> 11) / 9007199254740992.0 - 0.5;
-}
-
 }  // namespace
 
 PrincipalComponents ComputePrincipalComponents(const std::vector<double>& data, std::size_t rows, std::size_t cols,
@@ -114,7 +107,8 @@ PrincipalComponents ComputePrincipalComponents(const std::vector<double>& data, 
   // the last of them.
   const std::size_t k = std::min<std::size_t>(static_cast<std::size_t>(count) + 6, std::min(rows, cols));
   Matrix q(cols, k);
-  for (double& x : q.v) x = StartValue(seed);
+  SplitMix64 random(seed);  // a fixed pseudo-random start
+  for (double& x : q.v) x = random.Uniform() - 0.5;
   Orthonormalise(q);
   for (int iteration = 0; iteration < 12; ++iteration) {
     Matrix y = Times(data, rows, cols, q);

@@ -8,43 +8,13 @@
 #include <iterator>
 
 #include "predictor/predictor_model.h"
+#include "split_mix.h"
 #include "tmrca/marker_model_table.h"
 #include "ystr/markers.h"
 
 namespace varnik::datagen {
 namespace {
 
-// splitmix64: small, fast and the same on every platform.
-class Random {
- public:
-  explicit Random(uint64_t seed) : state_(seed) {}
-  uint64_t Next() {
-    uint64_t z = (state_ += 0x9e3779b97f4a7c15ull);
-    z = (z ^ (z >> 30)) * 0xbf58476d1ce4e5b9ull;
-    z = (z ^ (z >> 27)) * 0x94d049bb133111ebull;
-    return z ^ (z >> 31);
-  }
-  double Uniform() { return static_cast<double>(Next() >> 11) * (1.0 / 9007199254740992.0); }
-  int32_t Between(int32_t low, int32_t high) {
-    return low + static_cast<int32_t>(Next() % static_cast<uint64_t>(high - low + 1));
-  }
-  // Poisson by inversion; means here stay far below 100.
-  int32_t Poisson(double mean) {
-    double p = std::exp(-mean);
-    double cumulative = p;
-    const double u = Uniform();
-    int32_t k = 0;
-    while (u > cumulative && k < 1000) {
-      ++k;
-      p *= mean / k;
-      cumulative += p;
-    }
-    return k;
-  }
-
- private:
-  uint64_t state_;
-};
 
 // Modal repeat counts of the root founder, column by column (copies in
 // order); column 10 holds DYS389II minus DYS389I.
@@ -73,13 +43,13 @@ Locus LocusOf(int32_t id) {
   return {row->rate, row->lowest, row->highest};
 }
 
-int32_t Step(Random& random) {
+int32_t Step(SplitMix64& random) {
   const double u = random.Uniform();
   const int32_t size = u < 0.94 ? 1 : u < 0.99 ? 2 : random.Between(3, 5);
   return random.Uniform() < 0.5 ? -size : size;
 }
 
-std::vector<int32_t> Descend(const std::vector<int32_t>& from, int32_t generations, Random& random) {
+std::vector<int32_t> Descend(const std::vector<int32_t>& from, int32_t generations, SplitMix64& random) {
   std::vector<int32_t> out = from;
   for (int32_t id = 0; id < kOznakaCount; ++id) {
     const Locus locus = LocusOf(id);
@@ -370,7 +340,7 @@ std::vector<int32_t> SubcladeModelBranches(char haplogroup) {
 }
 
 YstrSimulator::YstrSimulator(uint64_t seed) {
-  Random random(seed);
+  SplitMix64 random(seed);
   std::vector<int32_t> root(kOznakaCount);
   for (int32_t column = 0; column < kFtdnaColumnCount; ++column) {
     for (int32_t copy = 0; copy < CopiesInColumn(column); ++copy) {
@@ -392,7 +362,7 @@ YstrSimulator::YstrSimulator(uint64_t seed) {
 
 std::vector<CUzorakSaOgrankom> YstrSimulator::Samples(const std::vector<int32_t>& branches, int32_t perBranch,
                                                       uint64_t sampleSeed) const {
-  Random random(sampleSeed);
+  SplitMix64 random(sampleSeed);
   const auto& tree = LineageTree();
   std::vector<CUzorakSaOgrankom> samples;
   for (int32_t b : branches) {
