@@ -3,6 +3,9 @@
 #include <charconv>
 #include <cstdio>
 
+#include "common/binary_io.h"
+#include "common/utf.h"
+
 namespace varnik::cli {
 
 bool Args::TakeFlag(const std::string& name) {
@@ -66,6 +69,23 @@ bool ParseInt(const std::string& text, int low, int high, int& value) {
   if (ec != std::errc() || ptr != end || text.empty() || parsed < low || parsed > high) return false;
   value = parsed;
   return true;
+}
+
+bool ReadTextFile(const std::string& path, std::size_t maxBytes, std::string& text) {
+  std::string bytes;
+  if (!ReadWholeFile(path, bytes, maxBytes)) return false;
+  text = TextFileToUtf8(bytes);
+  return true;
+}
+
+void PrintText(const std::string& text) {
+  std::string out;
+  out.reserve(text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
+    out += text[i];
+  }
+  std::fwrite(out.data(), 1, out.size(), stdout);
 }
 
 int Fail(const std::string& message) {

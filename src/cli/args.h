@@ -34,6 +34,12 @@ bool ParseLanguage(const std::optional<std::string>& value, int& language);
 // Parses a whole decimal integer within [low, high].
 bool ParseInt(const std::string& text, int low, int high, int& value);
 
+// Reads a text file of at most `maxBytes` as UTF-8 (see TextFileToUtf8).
+bool ReadTextFile(const std::string& path, std::size_t maxBytes, std::string& text);
+// Writes `text` to standard output with the dialogs' "\r\n" line ends as
+// a terminal's "\n".
+void PrintText(const std::string& text);
+
 // Prints "varnik-cli: MESSAGE" on standard error and returns exit status 1.
 int Fail(const std::string& message);
 

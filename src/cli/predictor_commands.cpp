@@ -5,9 +5,7 @@
 #include <string>
 
 #include "cli/subcommands.h"
-#include "common/binary_io.h"
 #include "common/format.h"
-#include "common/utf.h"
 #include "platform/program_folder.h"
 #include "predictor/labelled_haplotypes.h"
 #include "predictor/model_builder.h"
@@ -26,32 +24,8 @@ namespace {
 // A single prediction reads at most this many characters, as the dialog does.
 constexpr std::size_t kSingleLineLimit = 4999;
 
-bool ReadTextFile(const std::string& path, std::string& text) {
-  std::string bytes;
-  if (!ReadWholeFile(path, bytes)) return false;
-  if (bytes.size() >= 2 && static_cast<uint8_t>(bytes[0]) == 0xff && static_cast<uint8_t>(bytes[1]) == 0xfe) {
-    std::u16string units((bytes.size() - 2) / 2, u'\0');
-    for (std::size_t i = 0; i < units.size(); ++i) {
-      units[i] = static_cast<char16_t>(static_cast<uint8_t>(bytes[2 + 2 * i]) |
-                                       static_cast<uint8_t>(bytes[3 + 2 * i]) << 8);
-    }
-    text = Utf16ToUtf8(units);
-  } else {
-    text = bytes.size() >= 3 && bytes.compare(0, 3, "\xEF\xBB\xBF") == 0 ? bytes.substr(3) : bytes;
-  }
-  return true;
-}
-
-// The dialog's output box uses "\r\n"; a terminal wants "\n".
-void PrintText(const std::string& text) {
-  std::string out;
-  out.reserve(text.size());
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
-    out += text[i];
-  }
-  std::fwrite(out.data(), 1, out.size(), stdout);
-}
+// Batch and training files: far more than any real project's haplotypes.
+constexpr std::size_t kMaxInputFileBytes = std::size_t{256} << 20;
 
 // Reads one line as the predictor does; an empty result with the id of the
 // text that reports the fault.
@@ -127,7 +101,7 @@ int RunPredict(Args& args) {
     return 0;
   }
   std::string text;
-  if (!ReadTextFile(*batchPath, text)) return Fail("cannot read " + *batchPath);
+  if (!ReadTextFile(*batchPath, kMaxInputFileBytes, text)) return Fail("cannot read " + *batchPath);
   std::string output;
   int number = 0;
   for (const std::string& line : SplitInputLines(text)) {
@@ -188,7 +162,7 @@ int RunTrainModel(Args& args) {
                 "[--no-stats]");
   }
   std::string text;
-  if (!ReadTextFile(*input, text)) return Fail("cannot read " + *input);
+  if (!ReadTextFile(*input, kMaxInputFileBytes, text)) return Fail("cannot read " + *input);
   std::vector<CUzorakSaOgrankom> samples;
   std::string error;
   if (!ParseLabelledHaplotypes(text, samples, error)) return Fail(*input + ": " + error);

@@ -7,7 +7,6 @@
 
 #include "cli/subcommands.h"
 #include "common/binary_io.h"
-#include "common/utf.h"
 #include "platform/svg_canvas.h"
 #include "texts/text_table.h"
 #include "tmrca/age_graph.h"
@@ -25,31 +24,6 @@ const char kTmrcaUsage[] =
 
 // The graph control of the dialog, in pixels at the usual dialog font.
 constexpr Size kGraphSize{890, 124};
-
-// The descendants file as UTF-8: UTF-16LE with its mark is converted.
-std::string TextOfFile(const std::string& bytes) {
-  if (bytes.size() >= 2 && static_cast<unsigned char>(bytes[0]) == 0xFF &&
-      static_cast<unsigned char>(bytes[1]) == 0xFE) {
-    std::u16string units((bytes.size() - 2) / 2, u'\0');
-    for (std::size_t i = 0; i < units.size(); ++i) {
-      units[i] = static_cast<char16_t>(static_cast<unsigned char>(bytes[2 + 2 * i]) |
-                                       (static_cast<unsigned char>(bytes[3 + 2 * i]) << 8));
-    }
-    return Utf16ToUtf8(units);
-  }
-  if (bytes.rfind("\xEF\xBB\xBF", 0) == 0) return bytes.substr(3);
-  return bytes;
-}
-
-std::string WithNewlines(const std::string& text) {
-  std::string out;
-  out.reserve(text.size());
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
-    out += text[i];
-  }
-  return out;
-}
 
 void Warn(const std::string& caption, const std::string& message) {
   std::fprintf(stderr, "%s: %s\n", caption.c_str(), message.c_str());
@@ -81,12 +55,10 @@ int RunTmrca(Args& args) {
   if (!args.CheckNoUnknownOptions()) return Fail(args.error());
   if (!descendantsFile || !args.rest().empty()) return Fail(kTmrcaUsage);
 
-  std::string bytes;
-  if (!ReadWholeFile(*descendantsFile, bytes, std::size_t{64} << 20)) {
+  TmrcaInputText input;
+  if (!ReadTextFile(*descendantsFile, std::size_t{64} << 20, input.descendants)) {
     return Fail("cannot read " + *descendantsFile);
   }
-  TmrcaInputText input;
-  input.descendants = TextOfFile(bytes);
   input.ancestor = ancestor.value_or("");
   input.order = order;
   input.minimumMarkers = minimum;
@@ -108,7 +80,7 @@ int RunTmrca(Args& args) {
   std::atomic<int> stop{0};
   std::string report;
   if (!estimator.Run(markers, stop, {}, report, language, false)) return Fail("the computation did not finish");
-  std::fputs(WithNewlines(report).c_str(), stdout);
+  PrintText(report);
 
   if (svg) {
     SvgCanvas canvas(kGraphSize);

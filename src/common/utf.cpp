@@ -118,4 +118,17 @@ std::string Utf16LeWithBom(std::string_view utf8) {
   return out;
 }
 
+std::string TextFileToUtf8(std::string_view bytes) {
+  if (bytes.size() >= 2 && static_cast<uint8_t>(bytes[0]) == 0xFF && static_cast<uint8_t>(bytes[1]) == 0xFE) {
+    std::u16string units((bytes.size() - 2) / 2, u'\0');
+    for (std::size_t i = 0; i < units.size(); ++i) {
+      units[i] = static_cast<char16_t>(static_cast<uint8_t>(bytes[2 + 2 * i]) |
+                                       static_cast<uint8_t>(bytes[3 + 2 * i]) << 8);
+    }
+    return Utf16ToUtf8(units);
+  }
+  if (bytes.substr(0, 3) == "\xEF\xBB\xBF") bytes.remove_prefix(3);
+  return std::string(bytes);
+}
+
 }  // namespace varnik

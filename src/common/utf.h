@@ -16,4 +16,9 @@ std::size_t Utf16Length(std::string_view text);
 // UTF-16LE bytes with the byte-order mark FF FE, as report files are written.
 std::string Utf16LeWithBom(std::string_view utf8);
 
+// The text of a file as UTF-8: UTF-16LE with the mark FF FE is converted
+// (an odd last byte is dropped), a UTF-8 mark is removed, anything else is
+// taken as it is.
+std::string TextFileToUtf8(std::string_view bytes);
+
 }  // namespace varnik

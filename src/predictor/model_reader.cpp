@@ -11,6 +11,9 @@ namespace {
 
 // No repeat count comes near this; a larger class record is damage.
 constexpr int32_t kMaxClassValues = 4096;
+// Far beyond any model (the shipped ones are a few hundred kilobytes); a
+// larger file is refused before it is read.
+constexpr std::size_t kMaxModelFileBytes = std::size_t{256} << 20;
 
 class ModelReader {
  public:
@@ -281,7 +284,7 @@ bool ReadPredictorModel(std::string_view bytes, CPredvigjacMuskihLoz2& model) {
 
 bool LoadPredictorModel(const std::string& path, CPredvigjacMuskihLoz2& model) {
   std::string bytes;
-  if (!ReadWholeFile(path, bytes)) {
+  if (!ReadWholeFile(path, bytes, kMaxModelFileBytes)) {
     model = CPredvigjacMuskihLoz2();
     return false;
   }
