@@ -114,7 +114,9 @@ void SvgCanvas::TextOut(int x, int y, std::string_view text) {
       x, y, Escape(font_.face).c_str(), std::abs(font_.height), font_.weight, Rgb(textColor_).c_str(), anchor,
       baseline);
   if (degrees != 0) element += Format(" transform=\"rotate(%g %d %d)\"", degrees, x, y);
-  element += ">" + Escape(text) + "</text>";
+  element += '>';
+  element += Escape(text);
+  element += "</text>";
   Append(element);
 }
 
