@@ -5,11 +5,16 @@
 namespace varnik {
 namespace {
 
-TEST(Utf, RoundTripsCyrillicAndSupplementaryCharacters) {
+TEST(Utf, RoundTripsCyrillicAndSupplementaryCharactersAndWritesTheBom) {
   const std::string text = "Србски йезик \xF0\x9F\x98\x80 end";
-  const std::u16string units = Utf8ToUtf16(text);
-  EXPECT_EQ(units.size(), 19u);  // the emoji takes a surrogate pair
-  EXPECT_EQ(Utf16ToUtf8(units), text);
+  EXPECT_EQ(Utf8ToUtf16(text).size(), 19u);  // the emoji takes a surrogate pair
+  EXPECT_EQ(Utf16ToUtf8(Utf8ToUtf16(text)), text);
+  // Report files are UTF-16 with a byte order mark.
+  EXPECT_EQ(Utf16LeWithBom("A\r\n"), std::string("\xFF\xFE" "A\0\r\0\n\0", 8));
+  // Text files come back as UTF-8 whichever mark they carry; an odd last byte is dropped.
+  EXPECT_EQ(TextFileToUtf8(Utf16LeWithBom(text) + "x"), text);
+  EXPECT_EQ(TextFileToUtf8("\xEF\xBB\xBF" + text), text);
+  EXPECT_EQ(TextFileToUtf8("\xFF"), "\xFF");
 }
 
 TEST(Utf, InvalidInputBecomesReplacementCharacters) {
@@ -17,10 +22,6 @@ TEST(Utf, InvalidInputBecomesReplacementCharacters) {
   EXPECT_EQ(Utf8ToUtf16("\xC0\xAF"), (std::u16string{0xFFFD}));         // overlong
   EXPECT_EQ(Utf8ToUtf16("\xED\xA0\x80"), (std::u16string{0xFFFD}));     // surrogate
   EXPECT_EQ(Utf16ToUtf8(std::u16string{0xD800, u'x'}), "\xEF\xBF\xBDx");  // lone surrogate
-}
-
-TEST(Utf, ReportBytesStartWithByteOrderMark) {
-  EXPECT_EQ(Utf16LeWithBom("A\r\n"), std::string("\xFF\xFE" "A\0\r\0\n\0", 8));
 }
 
 }  // namespace
