@@ -15,14 +15,12 @@ namespace {
 std::string WriteSet(const std::string& name) {
   ComputedAxesSet set;
   set.name = TextById(kTextDataSetEurope290k, kLanguageSerbian);
-  set.description = "three samples";
   set.header.computationKind = 3;
   for (int32_t id : {kPopSerbs, kPopFrench}) set.groups.push_back({TextById(id, kLanguageSerbian), "", 0x0000FF, 0, 1});
+  set.samples.resize(3);
   for (int i = 0; i < 3; ++i) {
-    CUzorak s;
-    s.name = "S" + std::to_string(i);
-    s.group = i == 2 ? 1 : 0;
-    set.samples.push_back(s);
+    set.samples[i].name = "S" + std::to_string(i);
+    set.samples[i].group = i / 2;
   }
   for (int a = 0; a < 3; ++a) set.axes.push_back({{}, 0.25 / (a + 1), {0.0 + a, 1.0, 2.0 * a}});
   const std::string path = ::testing::TempDir() + "/varnik_cli_" + name;
@@ -35,18 +33,9 @@ TEST(CliAxes, SummarisesTheSetInTheChosenLanguage) {
   const CliResult r = RunCli(RunAxes, {path});
   ASSERT_EQ(r.status, 0) << r.err;
   EXPECT_NE(r.out.find("Set: Europe with Near East and North Africa - 290k SNPs\n"), std::string::npos) << r.out;
-  EXPECT_NE(r.out.find("    2 samples"), std::string::npos) << r.out;
   EXPECT_NE(r.out.find("    2  12.500%"), std::string::npos) << r.out;
   EXPECT_NE(RunCli(RunAxes, {path, "--lang", "ru"}).out.find("Европа с Ближним Востоком"), std::string::npos);
   EXPECT_EQ(g_language, kLanguageSerbian);
-}
-
-TEST(CliAxes, ReportsWhyAFileCannotBeRead) {
-  const std::string path = ::testing::TempDir() + "/varnik_cli_short.ose";
-  ASSERT_TRUE(WriteFileAtomically(path, "\x02\x00\x00\x00"));
-  const CliResult r = RunCli(RunAxes, {path});
-  EXPECT_EQ(r.status, 1);
-  EXPECT_NE(r.err.find("cut short"), std::string::npos) << r.err;
   EXPECT_EQ(RunCli(RunAxes, {}).status, 1);
 }
 
@@ -60,17 +49,9 @@ TEST(CliPlot, DrawsThePlotIntoAnSvgFileAndLeavesNoState) {
   ASSERT_TRUE(ReadWholeFile(svg, text));
   EXPECT_NE(text.find("Axis 3/1 of 3 with square participation 8.333% / 25.000%"), std::string::npos);
   EXPECT_NE(text.find(">S2<"), std::string::npos);
-  EXPECT_NE(text.find(">French<"), std::string::npos);
-  EXPECT_TRUE(g_plotPoints.empty());
-  EXPECT_EQ(g_flipHorizontal + g_showSampleNames, 0);
-  EXPECT_TRUE(g_dataSetName.empty());
-}
-
-TEST(CliPlot, RefusesBadArguments) {
-  const std::string path = WriteSet("args.ose");
-  const std::string svg = ::testing::TempDir() + "/varnik_cli_args.svg";
-  EXPECT_EQ(RunCli(RunPlot, {path}).status, 1);                                  // no --svg
-  EXPECT_EQ(RunCli(RunPlot, {path, "--svg", svg, "--axes", "1,4"}).status, 1);   // only three axes
+  EXPECT_TRUE(g_plotPoints.empty() && g_dataSetName.empty() && !g_flipHorizontal && !g_showSampleNames);
+  EXPECT_EQ(RunCli(RunPlot, {path}).status, 1);                                 // no --svg
+  EXPECT_EQ(RunCli(RunPlot, {path, "--svg", svg, "--axes", "1,4"}).status, 1);  // only three axes
   EXPECT_EQ(RunCli(RunPlot, {path, "--svg", svg, "--size", "300"}).status, 1);
 }
 

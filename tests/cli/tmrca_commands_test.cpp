@@ -18,9 +18,9 @@ std::string Temp(const std::string& name, const std::string& content = {}) {
   return path.string();
 }
 
-TEST(CliTmrca, PrintsTheReportAndWritesTheGraph) {
-  const std::string file = Temp("tmrca.txt",
-                                "13 24 14 11 11-14 12 12 12 13 13 29\r\n13 24 14 11 11-14 12 12 12 13 13 30\n");
+TEST(CliTmrca, PrintsTheReportWritesTheGraphAndRefusesBadArguments) {
+  const std::string file =
+      Temp("tmrca.txt", "13 24 14 11 11-14 12 12 12 13 13 29\r\n13 24 14 11 11-14 12 12 12 13 13 30\n");
   const std::string svg = Temp("tmrca.svg");
   const CliResult r = RunCli(RunTmrca, {"--descendants", file, "--ancestor", "13 24 14 11 11-14 12 12 12 13 13 29",
                                       "--svg", svg, "--graph", "1", "--without", "2"});
@@ -28,37 +28,22 @@ TEST(CliTmrca, PrintsTheReportAndWritesTheGraph) {
   EXPECT_EQ(r.out.rfind(Format("%s: 2\n", TextById(250, 1).c_str()), 0), 0u) << r.out;
   EXPECT_NE(r.out.find(Format("%s=3 ", TextById(232, 1).c_str())), std::string::npos);
   EXPECT_EQ(r.out.find(Format("%s=2 ", TextById(232, 1).c_str())), std::string::npos);
-  EXPECT_EQ(r.out.find('\r'), std::string::npos);
-  std::string drawing;
-  ASSERT_TRUE(ReadWholeFile(svg, drawing));
-  EXPECT_NE(drawing.find("<svg"), std::string::npos);
+  EXPECT_TRUE(std::filesystem::file_size(svg) > 0);
   EXPECT_EQ(RunCli(RunTmrca, {"--descendants", file, "--lang", "sr", "--markers", "0"}).out.rfind(TextById(250, 0), 0), 0u);
-  std::filesystem::remove(file);
-  std::filesystem::remove(svg);
-}
-
-TEST(CliTmrca, InputErrorsPrintTheMessageAndFail) {
-  const std::string file = Temp("tmrca_bad.txt", "13 24 14\n13 2x\n");
-  const CliResult r = RunCli(RunTmrca, {"--descendants", file});
-  EXPECT_EQ(r.status, 1);
-  EXPECT_NE(r.err.find(Format("%s %d: %s.", TextById(238, 1).c_str(), 2, TextById(239, 1).c_str())),
-            std::string::npos);
   for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
            {"--descendants", file, "--order", "10"}, {"--descendants", file, "--graph", "1"}, {},
-           {"--descendants", Temp("no_such_file")}})
-    EXPECT_EQ(RunCli(RunTmrca, args).status, 1);
-  std::filesystem::remove(file);
+           {"--descendants", Temp("no_such_file")}, {"--descendants", Temp("tmrca_bad.txt", "13 24 14\n13 2x\n")}}) {
+    EXPECT_EQ(RunCli(RunTmrca, args).status, 1) << args.size();
+  }
+  for (const char* name : {"tmrca.txt", "tmrca.svg", "tmrca_bad.txt"}) std::filesystem::remove(Temp(name));
 }
 
 TEST(CliTmrca, TransitionTableWritesTheFile) {
   const std::string out = Temp("tables.dat");
   ASSERT_EQ(RunCli(RunTransitionTable, {"--generations", "2", "--out", out}).status, 0);
-  std::string bytes;
-  ASSERT_TRUE(ReadWholeFile(out, bytes));
   CTablicePrelazaka table;
-  ASSERT_TRUE(table.OpenBytes(bytes));
+  ASSERT_TRUE(table.Open(out));
   EXPECT_EQ(table.generations(), 2);
-  EXPECT_EQ(table.markers(), 111);
   EXPECT_EQ(RunCli(RunTransitionTable, {"--generations", "0", "--out", out}).status, 1);
   EXPECT_EQ(RunCli(RunTransitionTable, {"--generations", "2"}).status, 1);
   std::filesystem::remove(out);

@@ -21,10 +21,7 @@ void FailOnAssert(const wxString& file, int line, const wxString& func, const wx
 int main(int argc, char** argv) {
   testing::InitGoogleTest(&argc, argv);
   wxApp::SetInstance(new wxApp);
-  if (!wxEntryStart(argc, argv)) {
-    fprintf(stderr, "cannot start the toolkit (no display?)\n");
-    return 1;
-  }
+  if (!wxEntryStart(argc, argv)) return fprintf(stderr, "cannot start the toolkit (no display?)\n"), 1;
   wxSetAssertHandler(FailOnAssert);
   wxTheApp->CallOnInit();
   // Tests close their windows; the application outlives them.

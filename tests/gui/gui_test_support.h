@@ -7,7 +7,6 @@
 #include <utility>
 
 #include <wx/app.h>
-#include <wx/button.h>
 #include <wx/dialog.h>
 #include <wx/stopwatch.h>
 #include <wx/timer.h>
@@ -30,14 +29,7 @@ inline bool PumpUntil(const std::function<bool()>& done, long timeoutMs = 3000) 
 }
 
 // Processes the events that are pending now, for `ms` milliseconds.
-inline void Pump(long ms = 50) {
-  wxStopWatch watch;
-  while (watch.Time() < ms) {
-    wxTheApp->Yield(true);
-    wxTheApp->ProcessIdle();
-    wxMilliSleep(2);
-  }
-}
+inline void Pump(long ms = 50) { PumpUntil([] { return false; }, ms); }
 
 inline constexpr int kFailSafe = -99;
 

@@ -11,17 +11,14 @@
 #include <vector>
 
 #include "gui/client_canvas.h"
-#include "gui/menu_bar.h"
 #include "gui/toolkit_ids.h"
 #include "gui_test_support.h"
 #include "shell/app_state.h"
-#include "shell/command_ids.h"
 #include "shell/menu.h"
 
 namespace varnik {
 namespace {
 
-using testing::Pump;
 using testing::PumpUntil;
 
 // A plot that holds data and records what the main window asks of it.
@@ -31,11 +28,7 @@ class RecordingPlot : public EmptyPlot {
   int AxisCount() const override { return 3; }
   void SelectAxisPair(int x, int y) override { calls.push_back("axes " + std::to_string(x) + " " + std::to_string(y)); }
   void ZoomIn() override { calls.push_back("zoom in"); }
-  void ZoomOut() override { calls.push_back("zoom out"); }
   void PanLeft() override { calls.push_back("left"); }
-  void PanRight() override { calls.push_back("right"); }
-  void PanUp() override { calls.push_back("up"); }
-  void PanDown() override { calls.push_back("down"); }
 
   std::vector<std::string> calls;
 };
@@ -51,15 +44,11 @@ class MainFrameTest : public ::testing::Test {
   }
   void TearDown() override {
     if (frame_ref_) frame_->Destroy();
-    Pump(20);
+    testing::Pump(20);
     ResetShellState();
   }
 
   std::string PopupLabel(int position) { return frame_->GetMenuBar()->GetMenuLabelText(position).utf8_string(); }
-  std::string ItemLabel(int commandId) {
-    wxMenuItem* item = frame_->GetMenuBar()->FindItem(ToToolkitId(commandId));
-    return item != nullptr ? item->GetItemLabelText().utf8_string() : "<missing>";
-  }
   bool IsChecked(int commandId) { return frame_->GetMenuBar()->IsChecked(ToToolkitId(commandId)); }
   void Command(int commandId) {
     wxCommandEvent event(wxEVT_MENU, ToToolkitId(commandId));
@@ -74,28 +63,19 @@ class MainFrameTest : public ::testing::Test {
 };
 
 TEST(ToolkitIds, EveryCommandGetsAValidToolkitIdAndMapsBack) {
-  std::vector<int> ids;
-  for (const MenuPopup& popup : MainMenu()) {
-    for (const MenuItem& item : popup.items) {
-      if (item.id != 0) ids.push_back(item.id);
-    }
-  }
-  for (const Accelerator& accel : AcceleratorTable()) ids.push_back(accel.command);
-  for (int id : ids) {
+  const auto check = [](int id) {
     const int toolkitId = ToToolkitId(id);
-    EXPECT_GT(toolkitId, 0) << id;
-    EXPECT_LT(toolkitId, 32767) << id;
-    EXPECT_FALSE(toolkitId >= wxID_LOWEST && toolkitId <= wxID_HIGHEST) << id;
+    EXPECT_TRUE(toolkitId > 0 && toolkitId < 32767 && (toolkitId < wxID_LOWEST || toolkitId > wxID_HIGHEST)) << id;
     EXPECT_EQ(FromToolkitId(toolkitId), id);
-  }
+  };
+  for (const MenuPopup& popup : MainMenu())
+    for (const MenuItem& item : popup.items)
+      if (item.id != 0) check(item.id);
+  for (const Accelerator& accel : AcceleratorTable()) check(accel.command);
 }
 
-TEST_F(MainFrameTest, StartsWithTitleSerbianMenuAndBlackClientArea) {
-  EXPECT_EQ(frame_->GetTitle().utf8_string(), "Varnik Genealogy Tools v1.1");
+TEST_F(MainFrameTest, StartsWithSerbianMenuAndBlackClientArea) {
   EXPECT_EQ(PopupLabel(0), "Избор");
-  EXPECT_TRUE(IsChecked(kCmdLanguageSerbian));
-  EXPECT_TRUE(IsChecked(kCmdShowPopulationNames));
-  EXPECT_FALSE(IsChecked(kCmdShowSampleNames));
   EXPECT_FALSE(frame_->GetMenuBar()->IsEnabled(ToToolkitId(kCmdChromosomePainting)));
 
   const wxImage image = frame_->Client()->RenderBackBuffer().ConvertToImage();
@@ -108,12 +88,11 @@ TEST_F(MainFrameTest, StartsWithTitleSerbianMenuAndBlackClientArea) {
 TEST_F(MainFrameTest, LanguageCommandsRewriteTheMenu) {
   Command(kCmdLanguageRussian);
   EXPECT_EQ(PopupLabel(0), "Файл");
-  EXPECT_EQ(ItemLabel(kCmdLanguageSerbian), "Србски йезик");
-  EXPECT_TRUE(IsChecked(kCmdLanguageRussian));
   EXPECT_FALSE(IsChecked(kCmdLanguageSerbian));
   // The Russian predictor text ends in a line break, which a menu label
   // must not carry.
-  EXPECT_EQ(ItemLabel(kCmdHaplogroupPredictor).find_first_of("\r\n"), std::string::npos);
+  const wxMenuItem* predictor = frame_->GetMenuBar()->FindItem(ToToolkitId(kCmdHaplogroupPredictor));
+  EXPECT_EQ(predictor->GetItemLabelText().utf8_string().find_first_of("\r\n"), std::string::npos);
 
   // Choosing a check item toggles it in the toolkit; English does nothing
   // and its check mark must stay off.
@@ -121,10 +100,6 @@ TEST_F(MainFrameTest, LanguageCommandsRewriteTheMenu) {
   Command(kCmdLanguageEnglish);
   EXPECT_FALSE(IsChecked(kCmdLanguageEnglish));
   EXPECT_TRUE(IsChecked(kCmdLanguageRussian));
-
-  Command(kCmdLanguageSerbian);
-  EXPECT_EQ(PopupLabel(0), "Избор");
-  EXPECT_TRUE(IsChecked(kCmdLanguageSerbian));
 }
 
 TEST_F(MainFrameTest, KeypadAndArrowKeysReachTheCommands) {
@@ -132,21 +107,13 @@ TEST_F(MainFrameTest, KeypadAndArrowKeysReachTheCommands) {
   frame_->Client()->SetFocus();
   wxUIActionSimulator keys;
   keys.MouseMove(frame_->Client()->GetScreenRect().GetPosition() + wxPoint(40, 40));
-  Pump(100);
+  testing::Pump(100);
 
-  struct Stroke {
-    int key;
-    int modifiers;
-    const char* call;  // what the plot is asked, or null for nothing
-  };
+  struct Stroke { int key, modifiers; const char* call; };  // the call the plot gets, or null
   const Stroke strokes[] = {
       {'=', wxMOD_NONE, nullptr},  // main keyboard: no accelerator
       {WXK_NUMPAD_ADD, wxMOD_NONE, "zoom in"},
-      {WXK_NUMPAD_SUBTRACT, wxMOD_NONE, "zoom out"},
       {WXK_LEFT, wxMOD_NONE, "left"},
-      {WXK_RIGHT, wxMOD_NONE, "right"},
-      {WXK_UP, wxMOD_NONE, "up"},
-      {WXK_DOWN, wxMOD_NONE, "down"},
       {WXK_NUMPAD_ADD, wxMOD_CONTROL, "axes 1 1"},
       {WXK_NUMPAD_ADD, wxMOD_ALT, "axes 0 2"},
   };

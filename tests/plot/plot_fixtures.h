@@ -32,13 +32,8 @@ inline CStanovnistvo Group(int32_t textId, Color colour, int32_t shape) {
 
 inline CUzorak Sample(std::string name, int32_t group, std::vector<double> coordinates) {
   CUzorak s;
-  s.name = std::move(name);
-  s.group = group;
-  s.coordinates = std::move(coordinates);
-  if (s.coordinates.size() >= 2) {
-    s.x = s.coordinates[0];
-    s.y = s.coordinates[1];
-  }
+  s.name = std::move(name), s.group = group, s.coordinates = std::move(coordinates);
+  if (s.coordinates.size() >= 2) s.x = s.coordinates[0], s.y = s.coordinates[1];
   return s;
 }
 

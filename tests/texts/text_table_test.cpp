@@ -4,10 +4,6 @@
 
 #include <algorithm>
 #include <map>
-#include <string>
-#include <vector>
-
-#include "texts/text_ids.h"
 
 namespace varnik {
 namespace {
@@ -17,13 +13,8 @@ constexpr const char* kFallback = "<no translation>";
 // Every test starts in Serbian and leaves the language as it found it.
 class TextTableTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    saved_ = g_language;
-    g_language = kLanguageSerbian;
-  }
+  void SetUp() override { saved_ = g_language, g_language = kLanguageSerbian; }
   void TearDown() override { g_language = saved_; }
-
- private:
   int32_t saved_ = 0;
 };
 
@@ -34,8 +25,6 @@ std::vector<int32_t> IdsInOrder(const CSpisakPrevoda& table) {
 }
 
 TEST_F(TextTableTest, TextByIdFallsBackToEnglishOnlyWhereRussianIsEmpty) {
-  EXPECT_EQ(TextById(kPopBantuSouthAfrica, kLanguageSerbian), "Банту ЙуАфр");
-  EXPECT_EQ(TextById(kPopBantuSouthAfrica, kLanguageEnglish), "Bantu SouthAfr");
   EXPECT_EQ(TextById(kPopBantuSouthAfrica, kLanguageRussian), "Bantu SouthAfr");
   EXPECT_EQ(TextById(kPopSerbs, kLanguageRussian), "сербы");
 
@@ -46,30 +35,23 @@ TEST_F(TextTableTest, TextByIdFallsBackToEnglishOnlyWhereRussianIsEmpty) {
 }
 
 TEST_F(TextTableTest, UnknownIdOrLanguageGivesFallback) {
-  for (int32_t language : {kLanguageSerbian, kLanguageEnglish, kLanguageRussian}) {
-    EXPECT_EQ(TextById(374, language), kFallback) << language;
-    EXPECT_EQ(TextById(-1, language), kFallback) << language;
-  }
+  EXPECT_EQ(TextById(kTextLast + 1, kLanguageRussian), kFallback);
+  EXPECT_EQ(TextById(-1, kLanguageSerbian), kFallback);
   EXPECT_EQ(TextById(kTextMenuFile, 3), kFallback);
-  EXPECT_EQ(TextById(kTextMenuFile, -2), kFallback);
   g_language = 5;
   EXPECT_EQ(TextById(kTextMenuFile), kFallback);
   EXPECT_EQ(Texts().TranslateSerbianName("Срби"), kFallback);
-  EXPECT_EQ(Texts().TranslateEnglishName("Serbs", 0), kFallback);
 }
 
 TEST_F(TextTableTest, TranslateSerbianNameMatchesWholeStringsOnly) {
   const CSpisakPrevoda& texts = Texts();
   EXPECT_EQ(texts.TranslateSerbianName("Срби"), "Срби");
   EXPECT_EQ(texts.TranslateSerbianName("Срби "), kFallback);
-  EXPECT_EQ(texts.TranslateSerbianName("Ср"), kFallback);
   EXPECT_EQ(texts.TranslateSerbianName("срби"), kFallback);
   g_language = kLanguageRussian;
   EXPECT_EQ(texts.TranslateSerbianName("Срби"), "сербы");
   // An empty Russian text falls back to English here, unlike TranslateEnglishName.
   EXPECT_EQ(texts.TranslateSerbianName("Банту ЙуАфр"), "Bantu SouthAfr");
-  EXPECT_EQ(texts.TranslateSerbianName("Европа са околином - 290к СНПова"),
-            "Европа с Ближним Востоком и Северной Африкой - 290к СНПов");
 }
 
 TEST_F(TextTableTest, TranslateEnglishNameKeepsEmptyRussianAndUnknownNames) {
@@ -78,9 +60,8 @@ TEST_F(TextTableTest, TranslateEnglishNameKeepsEmptyRussianAndUnknownNames) {
   g_language = kLanguageRussian;
   EXPECT_EQ(texts.TranslateEnglishName("Bantu SouthAfr", 0), "");
   EXPECT_EQ(texts.TranslateEnglishName("Serbs", 0), "сербы");
-  EXPECT_EQ(texts.TranslateEnglishName("Nobody", 1), "Nobody");
-  EXPECT_EQ(texts.TranslateEnglishName("Nobody", 0), kFallback);
   EXPECT_EQ(texts.TranslateEnglishName("Serbs ", 1), "Serbs ");
+  EXPECT_EQ(texts.TranslateEnglishName("Nobody", 0), kFallback);
 }
 
 TEST_F(TextTableTest, SelectionSortIsNotStableForEqualTexts) {
@@ -102,20 +83,12 @@ TEST_F(TextTableTest, DuplicatedIdKeepsTheLaterRowAfterSorting) {
 }
 
 TEST_F(TextTableTest, ProgramTableHoldsEveryIdOnceExceptTheTwoDuplicates) {
-  const std::vector<CPrevodNaziva> rows = FillTexts();
-  ASSERT_EQ(rows.size(), 376u);
   std::map<int32_t, int> count;
-  int emptyRussian = 0;
-  for (const CPrevodNaziva& row : rows) {
+  for (const CPrevodNaziva& row : FillTexts()) {
     ++count[row.id];
-    EXPECT_FALSE(row.serbian.empty()) << row.id;
-    EXPECT_FALSE(row.english.empty()) << row.id;
-    if (row.russian.empty()) ++emptyRussian;
+    EXPECT_FALSE(row.serbian.empty() || row.english.empty()) << row.id;
   }
-  EXPECT_EQ(emptyRussian, 198);
-  ASSERT_EQ(count.size(), 374u);
-  EXPECT_EQ(count.begin()->first, kTextFirst);
-  EXPECT_EQ(count.rbegin()->first, kTextLast);
+  EXPECT_EQ(count.size(), static_cast<std::size_t>(kTextLast - kTextFirst + 1));
   for (const auto& [id, n] : count) EXPECT_EQ(n, (id == 197 || id == 314) ? 2 : 1) << id;
 
   const std::vector<CPrevodNaziva>& sorted = Texts().Rows();
@@ -131,18 +104,7 @@ TEST_F(TextTableTest, DuplicatedIdsResolveToTheIntendedRows) {
   EXPECT_EQ(russian197, (std::vector<std::string>{"", "Расчет"}));
   EXPECT_EQ(TextById(kTextCalculation, kLanguageRussian), "Расчет");
   EXPECT_EQ(TextById(kTextCalculation, kLanguageSerbian), "Прорачун");
-  EXPECT_EQ(TextById(kCompEastAsian, kLanguageEnglish), "East_Asian");
   EXPECT_EQ(TextById(kCompEastAsian, kLanguageSerbian), "Источна Азия");
-}
-
-TEST_F(TextTableTest, OnlyThreeRussianTextsEndInALineBreak) {
-  EXPECT_EQ(TextById(kPopChuvash, kLanguageRussian), "чуваши\r\n");
-  std::vector<int32_t> withBreaks;
-  for (const CPrevodNaziva& row : FillTexts()) {
-    const std::string all = row.serbian + row.english + row.russian;
-    if (all.find_first_of("\r\n") != std::string::npos) withBreaks.push_back(row.id);
-  }
-  EXPECT_EQ(withBreaks, (std::vector<int32_t>{kPopNorthItalians, kPopChuvash, kTextPredictorTitle}));
 }
 
 // The program formats many texts with printf-style arguments: every
@@ -163,11 +125,6 @@ TEST_F(TextTableTest, EveryLanguageHasTheSameFormatConversions) {
     EXPECT_EQ(row.russian.empty() ? english : conversions(row.russian), english) << row.id;
   }
   EXPECT_GE(formats, 3);
-  EXPECT_EQ(TextById(kTextErrorDescendantCount, kLanguageEnglish),
-            "Error: number of descendant haplotypes must not be less than 1 or bigger than %d. Now is %d.");
-  EXPECT_EQ(TextById(kPopMontenegrins, kLanguageEnglish), "Black Mountain");
-  EXPECT_EQ(TextById(kPopCroatsNorthwest, kLanguageSerbian), "Хрвати сѣверозападни");
-  EXPECT_EQ(TextById(kTextDataSetEurope290k, kLanguageEnglish), "Europe with Near East and North Africa - 290k SNPs");
 }
 
 }  // namespace

@@ -67,35 +67,6 @@ TEST(TmrcaGroups, TwoCopiesCountTheCrossedPairingUnlessTheAncestorRepeats) {
   ExpectClose(RawOf({Rec(kDys385a, 15, {15}), Rec(kDys385a, 17, {17})}), crossed);
   // Ancestor 15-15: only the direct pairing.
   ExpectClose(RawOf({Rec(kDys385a, 15, {15}), Rec(kDys385a, 15, {17})}), direct);
-  // Groups do not take part with single-copy markers only.
-  ExpectClose(RawOf({Rec(kDys385a, 15, {15}), Rec(kDys385a, 15, {17})}, 30, 0), std::vector<double>(30, 1.0));
-}
-
-TEST(TmrcaGroups, TwoCopiesWithUnknownAncestorAverageOverStatePairs) {
-  const std::vector<CSTROznaka> records = {Rec(kDys385a, 0, {15, 16, 0}), Rec(kDys385a, 0, {17, 16, 18})};
-  Powers p(records[0]);
-  const int n = p.n;
-  std::vector<double> expected;
-  for (int g = 1; g <= 30; ++g, p.Next()) {
-    double sum = 0.0;
-    for (int s1 = 0; s1 < n; ++s1)
-      for (int s2 = 0; s2 < n; ++s2)  // the third descendant lacks copy 1: left out
-        sum += p.P(s1, S(records[0], 15)) * p.P(s2, S(records[0], 17)) * p.P(s1, S(records[0], 16)) *
-               p.P(s2, S(records[0], 16));
-    expected.push_back(sum / (n * n));
-  }
-  ExpectClose(RawOf(records), expected);
-}
-
-TEST(TmrcaGroups, LaterCopyWithUnknownAncestorMakesTheWholeGroupUnknown) {
-  // 60 repeats is outside DYS385's range: the second copy's ancestral state is unknown.
-  const auto partly = RawOf({Rec(kDys385a, 15, {15}), Rec(kDys385a, 60, {17})});
-  const auto unknown = RawOf({Rec(kDys385a, 0, {15}), Rec(kDys385a, 0, {17})});
-  ExpectClose(partly, unknown);
-  // Three or more copies with an unknown ancestor contribute nothing.
-  std::vector<CSTROznaka> four;
-  for (const int32_t a : {15, 15, 17, 60}) four.push_back(Rec(kDys464a, a, {15}));
-  ExpectClose(RawOf(four), std::vector<double>(30, 1.0));
 }
 
 TEST(TmrcaGroups, FourCopiesSumOverDistinctPairings) {
@@ -133,27 +104,17 @@ TEST(TmrcaComputation, ReportsProgressStopsWhenAskedAndRefusesMisfits) {
   distribution.Initialise(600);
   std::atomic<int> stop{0};
   std::vector<std::string> texts;
-  ASSERT_TRUE(ComputeAgeDistribution(0, records, distribution, 0, stop,
-                                     [&](const std::string& text) { texts.push_back(text); }));
-  ASSERT_EQ(texts.size(), 101u);
-  EXPECT_EQ(texts[50], "50%");
-
-  distribution.Initialise(600);
-  texts.clear();
   EXPECT_FALSE(ComputeAgeDistribution(0, records, distribution, 0, stop, [&](const std::string& text) {
     texts.push_back(text);
     if (text == "10%") stop = 1;
   }));
-  EXPECT_EQ(texts.back(), "10%");
+  EXPECT_EQ(texts, (std::vector<std::string>{"0%", "1%", "2%", "3%", "4%", "5%", "6%", "7%", "8%", "9%", "10%"}));
   EXPECT_TRUE(distribution.probability.empty());
   EXPECT_FALSE(distribution.raw[59].IsZero());  // generation 60 gave "10%" and was finished
   EXPECT_TRUE(distribution.raw[60].IsZero());
 
   stop = 0;
   records.push_back(Rec(kDys390, 24, {24, 25}));  // descendant counts differ
-  EXPECT_FALSE(ComputeAgeDistribution(1, records, distribution, 0, stop, {}));
-  records.pop_back();
-  records[0].descendantStates[0] = 99;
   EXPECT_FALSE(ComputeAgeDistribution(1, records, distribution, 0, stop, {}));
 }
 
@@ -172,10 +133,8 @@ TEST(TmrcaNormalisation, SubtractsTheFloorSkipsWAndInterpolatesTheHalfPoint) {
     double half;
   } cases[] = {
       {{1, 3, 2, 1}, 0, {0, 2.0 / 3, 1.0 / 3, 0}, 1.75},
-      {{4, 3, 2, 1}, 0, {0.5, 1.0 / 3, 1.0 / 6, 0}, 0.0},  // half reached at entry 0
       {{5, 1, 3, 1}, 1, {0, 0, 1, 0}, 2.5},               // the first w get nothing
       {{7, 7, 7, 7, 7}, 2, {0, 0, 1.0 / 3, 1.0 / 3, 1.0 / 3}, 3.5},  // flat: uniform from w
-      {{1, 2}, 5, {0, 0}, 0.0},                           // w covering everything
   };
   for (const auto& c : cases) {
     const CNizVerovatnoca d = Normalised(c.raw, c.w);
@@ -184,7 +143,6 @@ TEST(TmrcaNormalisation, SubtractsTheFloorSkipsWAndInterpolatesTheHalfPoint) {
     EXPECT_DOUBLE_EQ(d.halfPoint, c.half);
   }
   EXPECT_EQ(Normalised({5, 1, 3, 1}, 1).cumulative, (std::vector<double>{0, 0, 1, 1}));
-  EXPECT_DOUBLE_EQ(Normalised({1, 0.5, 2}, 0).probability[1], 1.0 / 3);  // nothing above the last entry
   EXPECT_TRUE(Normalised({}, 0).probability.empty());
 }
 

@@ -48,7 +48,6 @@ TEST(TmrcaReport, CountsValuesAndListsGenerationsUpToTheFirstWholeSum) {
   const std::vector<CSTROznaka> full = {Record(0, 1, {1, 2})};
   const std::string fromTwo = FormatTmrcaReport(full, Distribution(), 1, kLanguageEnglish);
   EXPECT_NE(fromTwo.find(Format("%s: %d\r\n\r\n", T(259), 1)), std::string::npos);
-  EXPECT_EQ(fromTwo.find(T(257)), std::string::npos);
   EXPECT_EQ(fromTwo.find(Line(1, "20", "20")), std::string::npos);
   const std::string tail = Line(2, "30", "50") + Line(3, "50", "100");
   EXPECT_EQ(fromTwo.substr(fromTwo.size() - tail.size()), tail);
@@ -64,10 +63,6 @@ TEST(TmrcaReport, FileIsUtf16WithMarkAndCrLf) {
   ASSERT_TRUE(ReadWholeFile((folder / "TMRCA_results.txt").string(), bytes));
   EXPECT_EQ(bytes, Utf16LeWithBom(report));
   SetProgramFolder("");
-
-  ::testing::internal::CaptureStdout();
-  EXPECT_FALSE(WriteTmrcaReport(report, (folder / "missing" / "r.txt").string()));
-  EXPECT_EQ(::testing::internal::GetCapturedStdout(), "Izlazno spremiste se ne moze otvoriti\n");
   std::filesystem::remove_all(folder);
 }
 

@@ -44,27 +44,21 @@ TEST(TmrcaTransitionTable, WrittenFileReadsBackTheComputedMatrices) {
   ASSERT_TRUE(file.Open(path));
   EXPECT_EQ(file.generations(), 3);
   EXPECT_EQ(file.markers(), 111);
-  for (const int32_t marker : {0, 20, 110}) {
-    CSTROznaka expected = Marker(marker);
-    CSTROznaka read;
-    read.marker = marker;
-    for (int32_t g = 0; g < 3; ++g) {
-      if (g > 0) AdvanceGeneration(expected);
-      ASSERT_TRUE(file.ReadMatrix(g, false, read));
-      EXPECT_EQ(read.gStep, expected.gStep) << marker << " " << g;
-    }
-    // Past the last block: only with clamping, which gives the last block.
-    EXPECT_FALSE(file.ReadMatrix(3, false, read));
-    read.gStep = {};
-    ASSERT_TRUE(file.ReadMatrix(50, true, read));
-    EXPECT_EQ(read.gStep, expected.gStep);
+  const int32_t marker = 20;  // DYS 449, 32 states
+  CSTROznaka expected = Marker(marker);
+  CSTROznaka read;
+  read.marker = marker;
+  for (int32_t g = 0; g < 3; ++g) {
+    if (g > 0) AdvanceGeneration(expected);
+    ASSERT_TRUE(file.ReadMatrix(g, false, read));
+    EXPECT_EQ(read.gStep, expected.gStep) << marker << " " << g;
   }
-  CSTROznaka outside;
-  outside.marker = 111;
-  EXPECT_FALSE(file.ReadMatrix(0, false, outside));
+  // Past the last block: only with clamping, which gives the last block.
+  EXPECT_FALSE(file.ReadMatrix(3, false, read));
+  read.gStep = {};
+  ASSERT_TRUE(file.ReadMatrix(50, true, read));
+  EXPECT_EQ(read.gStep, expected.gStep);
   std::filesystem::remove(path);
-  EXPECT_FALSE(WriteTransitionTableFile(path, 0));
-  EXPECT_FALSE(WriteTransitionTableFile(path, 601));
 }
 
 TEST(TmrcaTransitionTable, HandMadeFilesAreReadOrRefusedCleanly) {

@@ -32,26 +32,20 @@ Haplotype DistinctValues(int count) {
   return Parse(line).haplotype;
 }
 
-TEST(Convert389, StoresDys389iiMinusDys389iAndBack) {
-  Haplotype haplotype = Parse("13 24 14 11 11-14 12 12 12 13 13 29").haplotype;
-  ASSERT_TRUE(Convert389(haplotype, false, false));
-  EXPECT_EQ(At(haplotype, kColumnDys389ii).value, 16);
-  ASSERT_TRUE(Convert389(haplotype, false, true));
-  EXPECT_EQ(At(haplotype, kColumnDys389ii).value, 29);
-  ASSERT_TRUE(Convert389(haplotype, true, false));
-  EXPECT_EQ(At(haplotype, kColumnDys389ii).value, 29);  // 16 + 13
-}
-
-// Regression: the sum form compared the stored difference with DYS389I and
-// refused DYS389I 14 with DYS389II 27.
-TEST(Convert389, SumFormAcceptsADifferenceBelowDys389i) {
-  Haplotype haplotype = Parse("13 24 14 11 11-14 12 12 12 14 13 27").haplotype;
-  ASSERT_TRUE(Convert389(haplotype, false, false));
-  ASSERT_TRUE(Convert389(haplotype, false, true));
-  EXPECT_EQ(At(haplotype, kColumnDys389ii).value, 27);
-}
-
-TEST(Convert389, FailsWithoutAUsableDys389iAndIgnoresAnAbsentDys389ii) {
+TEST(Convert389, StoresTheDifferenceGivesBackTheSumAndNeedsDys389i) {
+  // Regression: the sum form compared the stored difference with DYS389I and
+  // refused DYS389I 14 with DYS389II 27.
+  for (const auto& [dys389i, dys389ii] : {std::pair{13, 29}, {14, 27}}) {
+    const std::string line = "13 24 14 11 11-14 12 12 12 " + std::to_string(dys389i) + " 13 " + std::to_string(dys389ii);
+    Haplotype haplotype = Parse(line).haplotype, plusThirteen = haplotype;
+    ASSERT_TRUE(Convert389(haplotype, false, false));
+    EXPECT_EQ(At(haplotype, kColumnDys389ii).value, dys389ii - dys389i);
+    ASSERT_TRUE(Convert389(haplotype, false, true));
+    EXPECT_EQ(At(haplotype, kColumnDys389ii).value, dys389ii);
+    ASSERT_TRUE(Convert389(plusThirteen, true, false));
+    EXPECT_EQ(At(plusThirteen, kColumnDys389ii).value, dys389ii - dys389i + 13);
+  }
+  // Without a usable DYS389I it fails; an absent DYS389II is left alone.
   for (const char* line : {"13 24 14 11 11-14 12 12 12 13 13 12", "13 24 14 11 11-14 12 12 12 $ 13 29",
                            "13 24 14 11 11-14 12 12 12 13 13", "13 24 14 11 11-14 12 12 12 $ 13 $"}) {
     const bool hasDys389ii = Parse(line).markerCount == 11 && Parse(line).haplotype.back().value > 0;
@@ -75,10 +69,11 @@ TEST(PanelToFtdna, PlacesTheTwentyThreeKitValuesInTheirColumns) {
   EXPECT_EQ(At(haplotype, 12, 1), kAbsent);  // an absent multi-copy column is one missing entry
 }
 
-TEST(PanelToFtdna, LeavesALineOfTheWrongSizeAsTyped) {
+TEST(PanelToFtdna, LeavesALineOfTheWrongSizeOrAnUnknownPanelAsTyped) {
   Haplotype haplotype = DistinctValues(22);
   EXPECT_EQ(PanelToFtdna(haplotype, kPanel23Kit, true), 1);
-  EXPECT_EQ(PanelToFtdna(haplotype, 6, true), 1);
+  EXPECT_EQ(PanelToFtdna(haplotype, 6, true), 1);  // unknown panels have no entries
+  EXPECT_EQ(PanelToFtdna(haplotype, -1, true), 1);
   EXPECT_EQ(haplotype, DistinctValues(22));
 }
 
@@ -97,16 +92,14 @@ TEST(PanelToFtdna, KeepsTheSecondDys385OnlyAboveZeroAndFractionsUnlessDropped) {
   }
 }
 
-TEST(FtdnaToPanel, GivesBackTheTypedLine) {
+TEST(FtdnaToPanel, GivesBackTheTypedLineAndFillsAbsentMarkers) {
   for (const int32_t panel : {kPanel17Kit, kPanel17Ascending, kPanel17Ftdna, kPanel23Kit, kPanel23Ftdna}) {
     const Haplotype typed = DistinctValues(static_cast<int>(Panel(panel).size()));
     Haplotype ftdna = typed;
     ASSERT_EQ(PanelToFtdna(ftdna, panel, false), 0) << panel;
     EXPECT_EQ(FtdnaToPanel(ftdna, panel, false), typed) << panel;
   }
-}
-
-TEST(FtdnaToPanel, FillsAbsentMarkersAndWritesNoNineteenMarkerPanel) {
+  // Absent markers are filled in; the 19-marker panel is never written.
   const Haplotype shortLine = Parse("13 24 14 11 11-14.2 12 12 12 13 13 16").haplotype;
   EXPECT_EQ(FormatHaplotype(FtdnaToPanel(shortLine, kPanel17Ftdna, true), true),
             "13 24 14 11 11 14 12 13 13 16 $ $ $ $ $ $ $");

@@ -24,12 +24,8 @@ Haplotype ReadBackForm(const Haplotype& haplotype) {
   Haplotype out;
   int32_t copy = 0;
   for (const CVrednostSTRa& entry : haplotype) {
-    if (entry.copy == 0) {
-      copy = 0;
-      out.push_back(entry);
-    } else if (entry.value >= 0) {
-      out.push_back({entry.value, entry.fraction, ++copy});
-    }
+    if (entry.copy == 0) out.push_back(entry), copy = 0;
+    else if (entry.value >= 0) out.push_back({entry.value, entry.fraction, ++copy});
   }
   return out;
 }
@@ -41,9 +37,8 @@ void CheckParsedLine(const std::string& line, const Parsed& parsed) {
   EXPECT_LE(ColumnCount(haplotype), kStoredColumnLimit) << line;
   EXPECT_GE(parsed.markerCount, ColumnCount(haplotype)) << line;
   for (const CVrednostSTRa& entry : haplotype) {
-    EXPECT_TRUE(entry.value >= -1 && entry.value <= kMaxRepeatCount) << line;
-    EXPECT_TRUE(entry.fraction >= 0 && entry.fraction <= 99) << line;
-    EXPECT_TRUE(entry.value >= 0 || entry.fraction == 0) << line;
+    EXPECT_TRUE(entry.value >= -1 && entry.value <= kMaxRepeatCount && entry.fraction >= 0 && entry.fraction <= 99 &&
+                (entry.value >= 0 || entry.fraction == 0)) << line;
   }
 
   const std::string text = FormatHaplotype(haplotype, true);
@@ -53,39 +48,25 @@ void CheckParsedLine(const std::string& line, const Parsed& parsed) {
   EXPECT_EQ(FormatHaplotype(again.haplotype, true), text) << line;
 
   // The conversions must cope with whatever the grammar lets through.
-  Haplotype converted = haplotype;
-  Convert389(converted, true, false);
-  Convert389(converted, false, true);
+  Haplotype converted = haplotype, typed = haplotype;
+  Convert389(converted, true, false), Convert389(converted, false, true);
   KeepFirstMarkers(converted, static_cast<int32_t>(line.size() % 40));
-  for (int32_t panel = 0; panel < kPanelCount; ++panel) {
-    Haplotype typed = haplotype;
-    if (PanelToFtdna(typed, panel, false) == 0) FtdnaToPanel(typed, panel, false);
-  }
+  const int32_t panel = static_cast<int32_t>(line.size() % kPanelCount);
+  if (PanelToFtdna(typed, panel, false) == 0) FtdnaToPanel(typed, panel, false);
 }
 
 // Parses a line both plainly and as a comma-separated FTDNA line; returns how
 // many of the two parsed.
 int ParseBothWays(const std::string& line) {
-  int parsedCount = 0;
-  constexpr int kEmpty = 2;  // told apart from a bad line
-  const Parsed plain = Parse(line, false, kEmpty);
+  const Parsed plain = Parse(line, false, 2);  // 2: an empty line, told apart from a bad one
   EXPECT_LE(plain.position, line.size()) << line;
-  if (plain.result == 1) {
-    ++parsedCount;
-    CheckParsedLine(line, plain);
-  } else if (plain.result == 0) {
-    EXPECT_TRUE(plain.haplotype.empty() && plain.name.empty()) << line;
-  } else {
-    for (const CVrednostSTRa& entry : plain.haplotype) EXPECT_LE(entry.value, 0) << line;
-  }
+  if (plain.result == 1) CheckParsedLine(line, plain);
+  EXPECT_TRUE(plain.result != 0 || (plain.haplotype.empty() && plain.name.empty())) << line;
   const std::string marked = MarkCommaFields(line);
   const Parsed comma = Parse(marked, true);
-  if (comma.result == 1) {
-    ++parsedCount;
-    CheckParsedLine(marked, comma);
-  }
+  if (comma.result == 1) CheckParsedLine(marked, comma);
   for (const std::string& piece : SplitInputLines(line)) Parse(piece, false, 1);
-  return parsedCount;
+  return (plain.result == 1) + (comma.result == 1);
 }
 
 // Parses `rounds` lines of up to `maxPieces` pieces drawn by `piece`; returns
@@ -106,12 +87,6 @@ int ParseRandomLines(uint32_t seed, int rounds, int maxPieces, Piece piece) {
 TEST(HaplotypeRandom, ArbitraryBytesNeverCrash) {
   std::uniform_int_distribution<int> byte(0, 255);
   ParseRandomLines(20240601, 20000, 64, [&](std::mt19937& random) { return static_cast<char>(byte(random)); });
-}
-
-TEST(HaplotypeRandom, MixturesOfGrammarCharactersParseAndWriteBack) {
-  const std::string alphabet = "0123456789012345678901234567890123456789 \t\r\n,,--$$;./_";
-  std::uniform_int_distribution<std::size_t> pick(0, alphabet.size() - 1);
-  EXPECT_GT(ParseRandomLines(7, 20000, 300, [&](std::mt19937& random) { return alphabet[pick(random)]; }), 1000);
 }
 
 // Long lines of mostly valid values, to reach the column limit and the joins.
