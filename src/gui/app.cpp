@@ -23,7 +23,9 @@ class VarnikApp : public wxApp {
     messages_ = std::make_unique<WxMessageBoxes>(frame);
     dialogs_ = std::make_unique<WxDialogHost>(frame);
     settings_ = OpenUserSettings(g_registryRoot);
-    tools_.Connect({*dialogs_, *files_, *messages_, cursor_, beeper_, *settings_, ui_, threads_}, frame->Logic());
+    mainOwner_ = std::make_unique<WxWindowOwner>(frame);
+    tools_.Connect({*dialogs_, *files_, *messages_, cursor_, beeper_, *settings_, ui_, threads_, *mainOwner_},
+                   frame->Logic());
     frame->Start();
     return true;
   }
@@ -41,6 +43,7 @@ class VarnikApp : public wxApp {
   std::unique_ptr<WxFileDialog> files_;
   std::unique_ptr<WxMessageBoxes> messages_;
   std::unique_ptr<WxDialogHost> dialogs_;
+  std::unique_ptr<WxWindowOwner> mainOwner_;
   std::unique_ptr<SettingsStore> settings_;
   WxWaitCursor cursor_;
   WxBeeper beeper_;

@@ -1,5 +1,6 @@
 #include "shell/app_tools.h"
 
+#include "autosomal/admixture_dialog.h"
 #include "plot/axes_loader.h"
 #include "predictor/predictor_dialog.h"
 #include "shell/main_window.h"
@@ -27,7 +28,10 @@ void AppTools::OpenTmrca() {
   }
 }
 
-// The admixture calculation is not built yet; its menu item opens nothing.
-void AppTools::OpenAdmixture() {}
+void AppTools::OpenAdmixture() {
+  if (!services_) return;
+  varnik::OpenAdmixture({services_->dialogs, services_->files, services_->settings, services_->messages,
+                         services_->beeper, services_->ui, services_->threads, services_->mainWindow});
+}
 
 }  // namespace varnik

@@ -23,6 +23,7 @@ struct PlatformServices {
   SettingsStore& settings;
   UiThread& ui;
   ThreadStarter& threads;
+  OwnerWindow& mainWindow;  // owns the progress dialogs of main-menu tools
 };
 
 class AppTools : public ToolLauncher {

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <string>
 
+#include "autosomal_simulator.h"
 #include "example_axes.h"
 #include "predictor_models.h"
 
@@ -18,5 +19,9 @@ int main(int argc, char** argv) {
     return 1;
   }
   if (!varnik::datagen::WritePredictorModels(folder)) return 1;
+  if (!varnik::datagen::WriteAutosomalExamples(folder)) {
+    std::fprintf(stderr, "varnik-datagen: cannot write the example calculators and genomes in %s\n", folder.c_str());
+    return 1;
+  }
   return 0;
 }

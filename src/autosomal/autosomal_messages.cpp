@@ -1,0 +1,93 @@
+#include "autosomal/autosomal_messages.h"
+
+#include "common/format.h"
+#include "texts/text_table.h"
+
+namespace varnik {
+
+namespace {
+
+struct MessageRow {
+  AutosomalMessage id;
+  const char* texts[3];  // Serbian, English, Russian
+};
+
+// clang-format off
+constexpr MessageRow kRows[] = {
+    {AutosomalMessage::kCannotOpen,
+     {"датотека се не може отворити", "the file cannot be opened", "файл не удаётся открыть"}},
+    {AutosomalMessage::kTooLarge,
+     {"датотека йе превелика", "the file is too large", "файл слишком велик"}},
+    {AutosomalMessage::kLineEnd,
+     {"неочекивани край реда (CR без LF)", "unexpected line end (a CR without an LF)",
+      "неожиданный конец строки (CR без LF)"}},
+    {AutosomalMessage::kPopulationCount,
+     {"први ред мора дати брой становништава, наймање 2", "the first line must give the number of populations, at least 2",
+      "первая строка должна задавать число популяций, не меньше 2"}},
+    {AutosomalMessage::kPopulationLine,
+     {"ред становништва мора имати име и три броя бойе", "a population line must have a name and three colour numbers",
+      "строка популяции должна содержать имя и три числа цвета"}},
+    {AutosomalMessage::kSnpLineFields,
+     {"ред СНПа мора имати %d поља", "a SNP line must have %d fields", "строка SNP должна содержать %d полей"}},
+    {AutosomalMessage::kNotANumber,
+     {"поље %d: \"%s\" нийе брой", "field %d: \"%s\" is not a number", "поле %d: \"%s\" не число"}},
+    {AutosomalMessage::kMissingValue,
+     {"поље %d: вредност недостайе", "field %d: the value is missing", "поле %d: значение отсутствует"}},
+    {AutosomalMessage::kAllelePair,
+     {"пар алела \"%s\" мора имати два знака", "the allele pair \"%s\" must have two characters",
+      "пара аллелей \"%s\" должна состоять из двух знаков"}},
+    {AutosomalMessage::kParTooShort,
+     {"датотека рачунача мора имати наймање 7 редова", "the calculator file must have at least 7 lines",
+      "файл калькулятора должен содержать не меньше 7 строк"}},
+    {AutosomalMessage::kTooFewPopulations,
+     {"потребна су наймање 2 становништва", "at least 2 populations are needed", "нужно не меньше 2 популяций"}},
+    {AutosomalMessage::kAlleleField,
+     {"сваки алел мора бити йедан знак", "each allele must be one character", "каждый аллель должен быть одним знаком"}},
+    {AutosomalMessage::kFrequencyCount,
+     {"очекивано %d учесталости, нађено %d", "%d frequencies expected, %d found", "ожидалось частот: %d, найдено: %d"}},
+    {AutosomalMessage::kFrequencyFileShort,
+     {"датотека се завршава после %d редова, а СНПова йе %d", "the file ends after %d lines, but there are %d SNPs",
+      "файл заканчивается после %d строк, а SNP %d"}},
+    {AutosomalMessage::kUnknownLayout,
+     {"нийе сирова датотека генома познатога облика", "not a raw genotype file of a known layout",
+      "не файл сырых данных генома известного формата"}},
+    {AutosomalMessage::kLayoutNotForPainting,
+     {"овай облик нема положайе СНПова", "this layout has no SNP positions", "в этом формате нет позиций SNP"}},
+    {AutosomalMessage::kNoCommonSnps,
+     {"нийедан СНП узорка нийе у рачуначу", "no SNP of the sample is in the calculator",
+      "ни один SNP образца не найден в калькуляторе"}},
+    {AutosomalMessage::kNoSuchChromosome,
+     {"хромозома %d не постойи: СНПови узорка су на %d хромозома", "there is no chromosome %d: the sample's SNPs lie on %d chromosomes",
+      "хромосомы %d нет: SNP образца лежат на %d хромосомах"}},
+    {AutosomalMessage::kStopped, {"заустављено", "stopped", "остановлено"}},
+    {AutosomalMessage::kChromosomeField,
+     {"хромозома и положай морайу бити бройеви", "the chromosome and the position must be numbers",
+      "хромосома и позиция должны быть числами"}},
+};
+// clang-format on
+
+constexpr const char* kLineWord[3] = {"ред", "line", "строка"};
+
+int Pick(int language) {
+  if (language < 0) language = g_language;
+  return language >= 0 && language <= 2 ? language : kLanguageEnglish;
+}
+
+}  // namespace
+
+const char* AutosomalMessageText(AutosomalMessage message, int language) {
+  for (const MessageRow& row : kRows) {
+    if (row.id == message) return row.texts[Pick(language)];
+  }
+  return "";
+}
+
+std::string FileMessage(std::string_view path, long long line, std::string_view text, int language) {
+  const std::size_t slash = path.find_last_of("/\\");
+  const std::string name(slash == std::string_view::npos ? path : path.substr(slash + 1));
+  const std::string body(text);
+  if (line <= 0) return Format("%s: %s", name.c_str(), body.c_str());
+  return Format("%s, %s %lld: %s", name.c_str(), kLineWord[Pick(language)], line, body.c_str());
+}
+
+}  // namespace varnik

@@ -1,0 +1,42 @@
+// Why an autosomal file could not be read or a run could not go on, in the
+// three interface languages.  The messages name the file and the line, so
+// a user can find and mend the line or pick the right file.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace varnik {
+
+enum class AutosomalMessage {
+  kCannotOpen,            // the file
+  kTooLarge,              // the file
+  kLineEnd,               // a line end the format does not allow
+  kPopulationCount,       // line 1 does not give K >= 2
+  kPopulationLine,        // a population line is not "name,red,green,blue"
+  kSnpLineFields,         // %d fields expected
+  kNotANumber,            // field %d: "%s"
+  kMissingValue,          // field %d
+  kAllelePair,            // "%s"
+  kParTooShort,           // the calculator file names fewer than 7 lines
+  kTooFewPopulations,     // a population file with fewer than 2 names
+  kAlleleField,           // an allele field is not one character
+  kFrequencyCount,        // %d expected, %d found
+  kFrequencyFileShort,    // ends after %d lines of %d
+  kUnknownLayout,         // not a raw genotype file of a known layout
+  kLayoutNotForPainting,  // layout 3 has no positions
+  kNoCommonSnps,          // no SNP of the sample is in the calculator
+  kNoSuchChromosome,      // chromosome %d, %d runs
+  kStopped,
+  kChromosomeField,       // field 2 or 3 of a sample line is not a number
+};
+
+// The message's text in `language` (-1: the interface language), with
+// printf-style placeholders as noted above.
+const char* AutosomalMessageText(AutosomalMessage message, int language);
+
+// "FILE: TEXT" or "FILE, line N: TEXT" (line 0 leaves the line out), with
+// only the file's name, not its folder.
+std::string FileMessage(std::string_view path, long long line, std::string_view text, int language);
+
+}  // namespace varnik
