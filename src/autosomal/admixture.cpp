@@ -21,6 +21,9 @@ namespace {
 
 constexpr int kFirstBlockCount = 38;
 constexpr int kMinimumWindowSnps = 100;
+// The least share an extrapolation leaves: a share of exactly 0 could never
+// grow again, as every pass multiplies it.
+constexpr double kExtrapolationFloor = 1e-12;
 
 // Ranks populations by share, largest first; equal shares keep their order.
 std::vector<int> SortedOrder(const std::vector<double>& shares) {
@@ -199,8 +202,8 @@ bool CProracunPoreklaOdsecaka::ComputeAdmixture(int chromosomeIndex, const Admix
         const double factor = remaining / 20.0;
         double sum = 0.0;
         for (int p = 0; p < k; ++p) {
-          // A share pushed below zero stops at zero.
-          q[p] = std::max(0.0, q[p] + (q[p] - start[p]) * factor);
+          // A share pushed below zero stops just above it.
+          q[p] = std::max(kExtrapolationFloor, q[p] + (q[p] - start[p]) * factor);
           sum += q[p];
         }
         double extrapolated = change;

@@ -1,6 +1,5 @@
 // The expectation-maximisation step of the admixture estimate, over SNPs
-// prepared once per run: each SNP's genotype class and its K frequencies in
-// one contiguous table.
+// prepared once per run.
 //
 // With q the ancestry shares and f_k the frequency of the calculator's
 // second allele in population k, a copy of the second allele comes from
@@ -9,6 +8,11 @@
 // expected share of k at a SNP is P1_k for a genotype homozygous for the
 // second allele, P2_k for one homozygous for the first, and their mean for
 // a heterozygous one.  One step averages these over the visited SNPs.
+//
+// Block passes visit every B-th SNP.  So that each pass reads memory in
+// order, the usable SNPs are laid out again whenever B changes, those of
+// each residue class modulo B side by side, with the frequencies of one
+// population contiguous so that the sums over SNPs run on vectors.
 #pragma once
 
 #include <cstdint>
@@ -30,7 +34,8 @@ class AdmixtureEm {
   AdmixtureEm() = default;
   // Prepares SNPs [first, last] of `snps` for a run with K populations.
   AdmixtureEm(const std::vector<CPodaciSNPaZaPorekloOdsecaka>& snps, int first, int last, int k);
-  // Prepares a table directly (tests and benchmarks).
+  // Prepares a table directly (tests and benchmarks): a genotype per SNP
+  // and K frequencies per SNP.
   AdmixtureEm(std::vector<uint8_t> genotypes, std::vector<double> frequencies, int k);
 
   // One pass over SNPs first, first + stride, ... up to last (indexes of
@@ -43,10 +48,20 @@ class AdmixtureEm {
   static Genotype Classify(const CPodaciSNPaZaPorekloOdsecaka& snp);
 
  private:
+  // The usable SNPs grouped by residue modulo `stride`.
+  struct Layout {
+    int stride = 0;
+    std::vector<int> groupStart;  // stride + 1 offsets
+    std::vector<uint8_t> genotypes;
+    std::vector<double> frequencies;  // population by population: [k * size + i]
+    std::size_t Size() const { return genotypes.size(); }
+  };
+  void LayOut(int stride);
+
   int k_ = 0;
   std::vector<uint8_t> genotypes_;
-  std::vector<double> frequencies_;  // K per SNP
-  std::vector<double> sums_;
+  std::vector<double> frequencies_;  // K per SNP, in table order
+  Layout layout_;
 };
 
 }  // namespace varnik

@@ -179,6 +179,13 @@ TEST(ComputeAdmixture, RecoversTheAncestryOfSimulatedPeople) {
     const datagen::SimulatedPerson person = datagen::MakePerson(panel, 100 + m, mixtures[m], 6.0);
     CProracunPoreklaOdsecaka data = SimulatedSample(panel, person);
     ASSERT_TRUE(data.ComputeAdmixture(-1, AdmixtureRunContext{}));
+    // Extrapolation never leaves a share outside [0, 1].
+    double sum = 0.0;
+    for (const double share : data.proportions) {
+      EXPECT_GE(share, 0.0);
+      sum += share;
+    }
+    EXPECT_NEAR(sum, 1.0, 1e-9);
     const std::vector<double> truth = person.RealisedShares(names.size());
     for (std::size_t p = 0; p < names.size(); ++p) worst = std::max(worst, std::fabs(data.proportions[p] - truth[p]));
   }
