@@ -3,11 +3,13 @@
 // compute from what is typed, and a long computation runs on a real worker
 // behind the real progress dialog.
 #include <gtest/gtest.h>
+#include <wx/frame.h>
 #include <wx/uiaction.h>
 
 #include <algorithm>
 #include <filesystem>
 
+#include "autosomal/admixture_dialog.h"
 #include "gui/dialog_controls.h"
 #include "gui/wx_dialog_host.h"
 #include "gui/wx_ui_thread.h"
@@ -125,6 +127,9 @@ TEST_P(DialogLayout, ControlsDoNotOverlap) {
   ProgramFolder folder("varnik_dialog_layout_tmrca");
   TmrcaDialog tmrca(services.settings, services.launcher, services.ui, services.boxes);
   CheckLayout(TmrcaTemplate(), tmrca, Name("tmrca"));
+  FakeFileDialog files;
+  AdmixtureDialog admixture(services.settings, files);
+  CheckLayout(AdmixtureTemplate(), admixture, Name("admixture"));
   FinishedProgress progress;
   CheckLayout(ProgressTemplateTmrca(), progress, Name("progress_tmrca"));
   CheckLayout(ProgressTemplateAdmixture(), progress, Name("progress_admixture"));
@@ -193,6 +198,58 @@ TEST(PredictorWindow, KeyboardRanksTheBranchesOfATypedHaplotype) {
   EXPECT_GE(std::count(results.begin(), results.end(), '\n'), 3) << results;
 }
 
+TemplateDialog& ProgressDialog() { return dynamic_cast<TemplateDialog&>(g_progress.dialog->View()); }
+
+// Presses OK in every modal dialog once it is on screen.
+class PressOkHost : public DialogHost {
+ public:
+  int RunModal(const DialogTemplate& dialog, DialogLogic& logic) override {
+    testing::Driver driver(logic, [](TemplateDialog& shown) {
+      testing::PumpUntil([&] { return shown.Dialog()->IsShownOnScreen(); }, 2000);
+      testing::Press(shown, kIdOk);
+    });
+    return host_.RunModal(dialog, driver);
+  }
+  std::unique_ptr<ModelessDialog> OpenModeless(const DialogTemplate& dialog, DialogLogic& logic,
+                                               OwnerWindow* owner) override {
+    return host_.OpenModeless(dialog, logic, owner);
+  }
+
+ private:
+  WxDialogHost host_{nullptr};
+};
+
+// The shipped example genome with the example calculator, from the dialog
+// to the list of shares in the progress dialog, on a real worker.
+TEST(AdmixtureWindow, ExampleGenomeRunsToItsListOfShares) {
+  const std::string bin = VARNIK_BIN_DIR;
+  if (!std::filesystem::exists(bin + "/Svet6.par")) GTEST_SKIP() << "the example data is not built";
+  ResetProgressState();
+  ResetAutosomalState();
+  Services services;
+  WriteSettingText(services.settings, "StazaUzorka", bin + "/Primer genoma - 23andMe.txt");
+  WriteSettingText(services.settings, "StazaRacunaca", bin + "/Svet6.par");
+  PressOkHost host;
+  FakeFileDialog files;
+  FakeBeeper beeper;
+  wxFrame* frame = new wxFrame(nullptr, wxID_ANY, "main");
+  frame->Show();
+  WxWindowOwner mainWindow(frame);
+  OpenAdmixture({host, files, services.settings, services.boxes, beeper, services.ui, services.threads, mainWindow});
+  ASSERT_NE(g_progress.dialog, nullptr);
+  EXPECT_FALSE(frame->IsEnabled());
+  wxWindow* end = ProgressDialog().Window(kIdOk);
+  EXPECT_TRUE(testing::PumpUntil([&] { return end->IsShown(); }, 20000));
+  const std::string shares = ProgressDialog().GetText(kIdRunningResults);
+  EXPECT_EQ(shares.rfind("South_Asian:", 0), 0u) << shares;
+  EXPECT_EQ(beeper.beeps, 1);
+  testing::Press(ProgressDialog(), kIdOk);
+  EXPECT_TRUE(testing::PumpUntil([&] { return frame->IsEnabled(); }, 2000));
+  frame->Destroy();
+  ResetProgressState();
+  ResetAutosomalState();
+}
+
 // 200 steps of 5 ms, polling the stop flag and showing "%d%%" on line 2.
 bool CountToTwoHundred(std::atomic<int>& stop, ProgressSink& progress) {
   for (int step = 0; step < 200; ++step) {
@@ -203,7 +260,6 @@ bool CountToTwoHundred(std::atomic<int>& stop, ProgressSink& progress) {
   return true;
 }
 
-TemplateDialog& ProgressDialog() { return dynamic_cast<TemplateDialog&>(g_progress.dialog->View()); }
 
 // Started from a modal tool dialog as the tools do; the stop button ends it.
 TEST(LongComputationGui, StopButtonEndsARunningWorker) {
