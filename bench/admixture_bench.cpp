@@ -16,6 +16,7 @@
 #include "autosomal/admixture_data.h"
 #include "autosomal/admixture_em.h"
 #include "autosomal/hgdp_panel.h"
+#include "autosomal/simulated_sample.h"
 #include "autosomal_simulator.h"
 
 namespace varnik {
@@ -24,20 +25,7 @@ namespace {
 CProracunPoreklaOdsecaka Simulated(int snpCount, const std::vector<std::string>& names,
                                    const std::vector<double>& mixture) {
   const datagen::SimulatedPanel panel = datagen::MakePanel(41, snpCount, names, 0.12);
-  const datagen::SimulatedPerson person = datagen::MakePerson(panel, 42, mixture, 6.0);
-  CProracunPoreklaOdsecaka data;
-  data.populationNames = names;
-  for (std::size_t i = 0; i < panel.snps.size(); ++i) {
-    CPodaciSNPaZaPorekloOdsecaka snp;
-    snp.chromosome = panel.snps[i].chromosome;
-    snp.refAllele1 = panel.snps[i].allele1;
-    snp.refAllele2 = panel.snps[i].allele2;
-    snp.sampleAllele1 = person.alleles[2 * i];
-    snp.sampleAllele2 = person.alleles[2 * i + 1];
-    for (std::size_t p = 0; p < names.size(); ++p) snp.frequencies.push_back(panel.Frequency(i, p));
-    data.snps.push_back(snp);
-  }
-  return data;
+  return SimulatedSample(panel, datagen::MakePerson(panel, 42, mixture, 6.0));
 }
 
 // Keeps the final iteration line ("N     E = change").
