@@ -8,13 +8,16 @@ PACKAGES = cmake make g++ ccache pkg-config libwxgtk3.2-dev googletest libgtest-
            libbenchmark-dev fonts-liberation xvfb xauth
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: all deps configure build run test bench clean
+FUZZ_PACKAGES = clang libclang-rt-14-dev
+FUZZ_SECONDS ?= 60
+
+.PHONY: all deps fuzz-deps configure build run test bench fuzz clean
 
 all: build
 
-deps:
+deps fuzz-deps:
 	@missing=""; \
-	for p in $(PACKAGES); do \
+	for p in $(if $(filter fuzz-deps,$@),$(FUZZ_PACKAGES),$(PACKAGES)); do \
 	  dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q "install ok installed" || missing="$$missing $$p"; \
 	done; \
 	if [ -n "$$missing" ]; then \
@@ -42,6 +45,12 @@ test: build
 
 bench: build
 	@for b in $(BUILD)/bench/*; do [ -x "$$b" ] && "$$b"; done
+
+# Builds the fuzz targets with clang and runs each for FUZZ_SECONDS.
+fuzz: fuzz-deps
+	CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVARNIK_FUZZ=ON
+	cmake --build build-fuzz -j $(JOBS)
+	fuzz/run $(FUZZ_SECONDS)
 
 clean:
 	rm -rf $(BUILD)
