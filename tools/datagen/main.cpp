@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <string>
 
+#include "collection_files.h"
 #include "example_axes.h"
 #include "predictor_models.h"
 
@@ -18,5 +19,6 @@ int main(int argc, char** argv) {
     return 1;
   }
   if (!varnik::datagen::WritePredictorModels(folder)) return 1;
+  if (!varnik::datagen::WriteSampleCollections(folder)) return 1;
   return 0;
 }
