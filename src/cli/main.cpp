@@ -25,6 +25,7 @@ constexpr Subcommand kSubcommands[] = {
     {"plot", "plot FILE --svg OUT [--axes X,Y] [--flip-h] [--flip-v] [--size WxH] [--sample-names] [--lang sr|en|ru]", "draw the population plot of a computed-axes file into an SVG file", varnik::cli::RunPlot},
     {"train-model", "train-model --input FILE --out MODEL [--restrict23] [--sets 3,4,5] [--min-markers N] [--keep-fractions] [--smoothing X] [--max-joins N] [--parent-correction X] [--no-stats]", "build a haplogroup predictor model from labelled haplotypes", varnik::cli::RunTrainModel},
     {"predict", "predict [--order 0..5] [--predictor 0..3 | --model FILE] [--snp NAME] [--batch FILE] [--lang sr|en|ru] [\"HAPLOTYPE\"]", "predict the haplogroup of Y-STR haplotypes", varnik::cli::RunPredict},
+    {"search", "search [--order 0..5] [--min-common N] [--max-diff PERCENT] [--max-shown N] [--rank 0..2] [--constraint COLUMN=RANGE ...] [--collections I,J,...] [--collections-dir DIR] [--comma] [--lang sr|en|ru] \"HAPLOTYPE\"", "search the sample collections for the haplotypes closest to one", varnik::cli::RunSearch},
 };
 
 void PrintHelp() {
