@@ -1,6 +1,7 @@
 #include "shell/app_tools.h"
 
 #include "plot/axes_loader.h"
+#include "predictor/haplotype_search.h"
 #include "predictor/predictor_dialog.h"
 #include "shell/main_window.h"
 #include "tmrca/tmrca_dialog.h"
@@ -25,6 +26,10 @@ void AppTools::OpenTmrca() {
   if (services_) {
     varnik::OpenTmrca(services_->dialogs, services_->settings, services_->ui, services_->threads, services_->messages);
   }
+}
+
+void AppTools::OpenHaplotypeSearch() {
+  if (services_) RunHaplotypeSearchDialog(services_->dialogs, services_->settings, &services_->cursor);
 }
 
 // The admixture calculation is not built yet; its menu item opens nothing.
