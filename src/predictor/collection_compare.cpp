@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 
 #include "common/binary_io.h"
 #include "common/format.h"
@@ -96,7 +97,31 @@ void CPoregjenjeHaplovrst::CompareHaplotypes(const Haplotype& query, const Haplo
   int32_t generationPairs = 0;
   std::array<int32_t, kMaxComparedCopies> q{}, s{};
   std::size_t qi = 0, si = 0;
-  for (int32_t column = 0; qi < query.size() && si < sample.size() && column < kFtdnaColumnCount; ++column) {
+  int32_t column = 0;
+  const auto comparePair = [&](int32_t qv, int32_t sv) {
+    const int32_t d = std::abs(qv - sv);
+    ++out.compared;
+    if (qv > 0 && sv > 0) {
+      generationSum += static_cast<double>(d) * d / (2 * rates_[static_cast<std::size_t>(column)]);
+      ++generationPairs;
+    }
+    if (d == 0) return;
+    ++out.differing;
+    out.stepSum += (qv == 0) != (sv == 0) ? 1 : d;
+    if (withText) {
+      if (!out.differences.empty()) out.differences += ", ";
+      out.differences += Format("%s = %d (%s%d)", std::string(ColumnHeader(column, true)).c_str(), sv,
+                                qv - sv < 1 ? "-" : "+", d);
+    }
+  };
+  for (; qi < query.size() && si < sample.size() && column < kFtdnaColumnCount; ++column) {
+    // Most columns hold one copy on both sides.
+    if ((qi + 1 == query.size() || query[qi + 1].copy == 0) && (si + 1 == sample.size() || sample[si + 1].copy == 0)) {
+      const int32_t qv = query[qi++].value;
+      const int32_t sv = sample[si++].value;
+      if (qv >= 0 && sv >= 0) comparePair(qv, sv);
+      continue;
+    }
     const int32_t nq = ColumnValues(query, qi, q);
     const int32_t ns = ColumnValues(sample, si, s);
     const int32_t pairs = std::min(nq, ns);
@@ -117,21 +142,7 @@ void CPoregjenjeHaplovrst::CompareHaplotypes(const Haplotype& query, const Haplo
       }
       usedQ |= 1u << bestQ;
       usedS |= 1u << bestS;
-      const int32_t qv = q[static_cast<std::size_t>(bestQ)];
-      const int32_t sv = s[static_cast<std::size_t>(bestS)];
-      ++out.compared;
-      if (qv > 0 && sv > 0) {
-        generationSum += static_cast<double>(best) * best / (2 * rates_[static_cast<std::size_t>(column)]);
-        ++generationPairs;
-      }
-      if (best == 0) continue;
-      ++out.differing;
-      out.stepSum += (qv == 0) != (sv == 0) ? 1 : best;
-      if (withText) {
-        if (!out.differences.empty()) out.differences += ", ";
-        out.differences += Format("%s = %d (%s%d)", std::string(ColumnHeader(column, true)).c_str(), sv,
-                                  qv - sv < 1 ? "-" : "+", best);
-      }
+      comparePair(q[static_cast<std::size_t>(bestQ)], s[static_cast<std::size_t>(bestS)]);
     }
   }
   if (generationPairs > 0) out.generations = generationSum / generationPairs;
@@ -164,20 +175,22 @@ bool CPoregjenjeHaplovrst::CompareSample(const CUzorakZbirke& sample, int32_t co
       found.compared == 0 || found.differing > found.compared * settings.maxDifferenceRatio) {
     return false;
   }
-  CompareHaplotypes(query_, sample.haplotype, found, true);
   CPodaciZaRegjanje match;
   match.differing = found.differing;
   match.stepSum = found.stepSum;
   match.compared = found.compared;
   match.ratio = static_cast<double>(found.differing) / found.compared;
   match.generations = found.generations;
+  match.sequence = matchCount_++;
+  // A match that ranks after one already pruned away can never be shown.
+  if (threshold_ && !Before(match, *threshold_)) return true;
+  CompareHaplotypes(query_, sample.haplotype, found, true);
   match.collection = collection;
   match.line = sample.line;
   match.differences = std::move(found.differences);
   match.name = sample.name;
   match.note = sample.note;
   match.group = sample.group;
-  match.sequence = matchCount_++;
   matches_.push_back(std::move(match));
   if (matches_.size() >= 2 * static_cast<std::size_t>(std::max(settings.maxShown, 0)) + 256) Prune();
   return true;
@@ -212,6 +225,12 @@ void CPoregjenjeHaplovrst::Prune() {
   if (matches_.size() <= keep) return;
   const auto before = [this](const CPodaciZaRegjanje& a, const CPodaciZaRegjanje& b) { return Before(a, b); };
   std::nth_element(matches_.begin(), matches_.begin() + static_cast<std::ptrdiff_t>(keep), matches_.end(), before);
+  // Every kept match ranks before the first one dropped.
+  const CPodaciZaRegjanje& dropped = matches_[keep];
+  if (!threshold_ || Before(dropped, *threshold_)) {
+    threshold_ = CPodaciZaRegjanje{dropped.differing, dropped.stepSum, dropped.compared, dropped.ratio,
+                                   dropped.generations, -1, {}, {}, {}, {}, {}, dropped.sequence};
+  }
   matches_.resize(keep);
 }
 
@@ -224,6 +243,7 @@ std::vector<CPodaciZaRegjanje> CPoregjenjeHaplovrst::RankedMatches() const {
 
 void CPoregjenjeHaplovrst::ClearMatches() {
   matches_.clear();
+  threshold_.reset();
   matchCount_ = 0;
 }
 

@@ -11,6 +11,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -103,6 +104,8 @@ class CPoregjenjeHaplovrst {
   int32_t queryColumns_ = 0;
   std::vector<CSettingConstraint> activeConstraints_;
   std::vector<CPodaciZaRegjanje> matches_;
+  // The best match pruned so far: nothing ranking after it can be shown.
+  std::optional<CPodaciZaRegjanje> threshold_;
   int64_t matchCount_ = 0;
   std::vector<CitanjeZbirke> lastReads_;
 };

@@ -1,7 +1,9 @@
 #include "ystr/sample_collections.h"
 
 #include <algorithm>
+#include <bit>
 #include <charconv>
+#include <cstring>
 #include <fstream>
 
 #include "common/format.h"
@@ -9,6 +11,7 @@
 #include "texts/text_ids.h"
 #include "ystr/haplotype_convert.h"
 #include "ystr/haplotype_text.h"
+#include "ystr/markers.h"
 #include "ystr/panels.h"
 
 namespace varnik {
@@ -37,23 +40,35 @@ class Utf16LineReader {
   explicit Utf16LineReader(std::istream& in) : in_(in), bytes_(kCollectionBufferBytes) {}
 
   // False at the end of the stream; `tooLong` is set when a line outgrows
-  // kMaxCollectionLineUnits, which ends the reading.
-  bool Next(std::u16string& line, bool& tooLong) {
-    line.clear();
+  // kMaxCollectionLineUnits, which ends the reading.  The view lasts until
+  // the next call.
+  bool Next(std::u16string_view& line, bool& tooLong) {
+    pending_.clear();
     tooLong = false;
     for (;;) {
-      if (at_ == units_.size() && !Fill()) return !line.empty();
+      if (at_ == units_.size() && !Fill()) {
+        line = pending_;
+        return !pending_.empty();
+      }
       const std::size_t start = at_;
       while (at_ < units_.size() && units_[at_] != u'\r' && units_[at_] != u'\n') ++at_;
-      if (line.size() + (at_ - start) > kMaxCollectionLineUnits) {
+      if (pending_.size() + (at_ - start) > kMaxCollectionLineUnits) {
         tooLong = true;
         return true;
       }
-      line.append(units_.data() + start, at_ - start);
       if (at_ < units_.size()) {
-        ++at_;  // the line end; a following LF gives an empty line
+        // The line end; a following LF gives an empty line.
+        if (pending_.empty()) {
+          line = std::u16string_view(units_).substr(start, at_ - start);
+        } else {
+          pending_.append(units_.data() + start, at_ - start);
+          line = pending_;
+        }
+        ++at_;
         return true;
       }
+      // The line goes on in the next buffer.
+      pending_.append(units_.data() + start, at_ - start);
     }
   }
 
@@ -77,10 +92,18 @@ class Utf16LineReader {
       carry_ = -1;
       k = 1;
     }
-    for (; k + 1 < got; k += 2) {
-      units_.push_back(static_cast<char16_t>(static_cast<uint8_t>(bytes_[k]) |
-                                             (static_cast<uint8_t>(bytes_[k + 1]) << 8)));
+    const std::size_t pairs = (got - k) / 2;
+    const std::size_t first = units_.size();
+    units_.resize(first + pairs);
+    if constexpr (std::endian::native == std::endian::little) {
+      std::memcpy(units_.data() + first, bytes_.data() + k, 2 * pairs);
+    } else {
+      for (std::size_t i = 0; i < pairs; ++i) {
+        units_[first + i] = static_cast<char16_t>(static_cast<uint8_t>(bytes_[k + 2 * i]) |
+                                                  (static_cast<uint8_t>(bytes_[k + 2 * i + 1]) << 8));
+      }
     }
+    k += 2 * pairs;
     // An odd byte waits for its partner; one left at the end is ignored.
     if (k < got) carry_ = static_cast<uint8_t>(bytes_[k]);
     return !units_.empty();
@@ -89,11 +112,80 @@ class Utf16LineReader {
   std::istream& in_;
   std::vector<char> bytes_;
   std::u16string units_;
+  std::u16string pending_;  // a line that crosses a buffer boundary
   std::size_t at_ = 0;
   int carry_ = -1;
 };
 
 enum class LineResult { kSample, kSkipped, kFailed };
+
+// The line as UTF-8 with its blanks normalised (NormalizeBlanks), written
+// into `out` so that its buffer serves every line; lines of ASCII text,
+// nearly all of them, take the short road.
+void NormalizedLine(std::u16string_view units, std::string& out) {
+  out.resize(units.size());
+  std::size_t n = 0;
+  bool pendingSpace = false;
+  for (const char16_t u : units) {
+    if (u >= 0x80) {
+      out = NormalizeBlanks(Utf16ToUtf8(units));
+      return;
+    }
+    const char c = static_cast<char>(u);
+    if (c == ' ' || c == '\t' || c == '\r' || c == '\n') {
+      pendingSpace = n > 0;
+      continue;
+    }
+    if (pendingSpace) out[n++] = ' ';
+    pendingSpace = false;
+    out[n++] = c;
+  }
+  out.resize(n);
+}
+
+// Where each FTDNA column of a panel line comes from: per column the
+// (copy, panel position) pairs in typing order.
+struct PanelLayout {
+  std::vector<std::vector<std::pair<int32_t, std::size_t>>> columns;
+};
+
+const PanelLayout& LayoutOf(int32_t panel) {
+  static const std::vector<PanelLayout> layouts = [] {
+    std::vector<PanelLayout> all(kPanelCount);
+    for (int32_t p = 0; p < kPanelCount; ++p) {
+      const auto entries = Panel(p);
+      int32_t lastColumn = 0;
+      for (const PanelEntry& e : entries) lastColumn = std::max(lastColumn, e.column);
+      all[static_cast<std::size_t>(p)].columns.resize(static_cast<std::size_t>(lastColumn) + 1);
+      for (std::size_t i = 0; i < entries.size(); ++i) {
+        all[static_cast<std::size_t>(p)].columns[static_cast<std::size_t>(entries[i].column)].push_back(
+            {entries[i].copy, i});
+      }
+    }
+    return all;
+  }();
+  return layouts[static_cast<std::size_t>(panel)];
+}
+
+// PanelToFtdna with dropped fractions for a line of exactly the panel's
+// size, written into `out` so that its buffer serves every sample.
+void PanelIntoFtdna(const Haplotype& line, int32_t panel, Haplotype& out) {
+  out.clear();
+  for (const auto& sources : LayoutOf(panel).columns) {
+    const std::size_t start = out.size();
+    out.push_back(CVrednostSTRa{});
+    for (const auto& [copy, index] : sources) {
+      CVrednostSTRa value{line[index].value, 0, copy};
+      if (copy == 0) {
+        out[start] = value;
+      } else if (value.value >= 1) {
+        out.push_back(value);
+      }
+    }
+  }
+  const int32_t gata = FindColumn(out, kColumnGataH4);
+  if (gata >= 0 && out[static_cast<std::size_t>(gata)].value >= 1) --out[static_cast<std::size_t>(gata)].value;
+}
 
 std::size_t SkipBlanks(std::string_view line, std::size_t at) {
   while (at < line.size() && IsBlank(line[at])) ++at;
@@ -117,7 +209,8 @@ bool ReadStarredWeight(std::string_view line, std::size_t& at, double& weight) {
   return result.ec == std::errc() && result.ptr == number.data() + number.size();
 }
 
-LineResult ReadFtdnaSample(std::string_view line, int32_t format, CUzorakZbirke& sample, std::string& error) {
+LineResult ReadFtdnaSample(std::string_view line, int32_t format, CUzorakZbirke& sample, Haplotype& scratch,
+                           std::string& error) {
   const std::size_t hash = line.find('#');
   if (hash == std::string_view::npos) return LineResult::kSkipped;
   sample.name = NormalizeBlanks(line.substr(0, hash));
@@ -145,10 +238,8 @@ LineResult ReadFtdnaSample(std::string_view line, int32_t format, CUzorakZbirke&
     // lowers a laboratory's count, so it is raised first.
     constexpr std::size_t kGataH4Position = 13;
     if (h[kGataH4Position].value >= 1) ++h[kGataH4Position].value;
-    if (PanelToFtdna(h, kPanel17Ftdna, true) != 0) {
-      error = "wrong number of values";
-      return LineResult::kFailed;
-    }
+    std::swap(h, scratch);
+    PanelIntoFtdna(scratch, kPanel17Ftdna, h);
   }
   // DYS389II becomes the difference only in FTDNA order, after the panel.
   if (!Convert389(h, false, false)) {
@@ -174,7 +265,8 @@ bool FieldIs(std::string_view line, std::size_t at, std::string_view mark) {
   return line.substr(at, mark.size()) == mark && (at + mark.size() == line.size() || IsBlank(line[at + mark.size()]));
 }
 
-LineResult ReadPanelSample(std::string_view line, int32_t format, CUzorakZbirke& sample, std::string& error) {
+LineResult ReadPanelSample(std::string_view line, int32_t format, CUzorakZbirke& sample, Haplotype& h,
+                           std::string& error) {
   std::size_t at = 0;
   sample.weight = 1.0;
   if (format == 1) {
@@ -191,7 +283,6 @@ LineResult ReadPanelSample(std::string_view line, int32_t format, CUzorakZbirke&
   const int32_t panel = PanelOfFormat(format);
   const std::size_t count = Panel(panel).size();
   const std::string_view missing = format == 3 ? "NA" : "$";
-  Haplotype& h = sample.haplotype;
   h.clear();
   for (std::size_t k = 0; k < count; ++k) {
     at = SkipBlanks(line, at);
@@ -209,7 +300,8 @@ LineResult ReadPanelSample(std::string_view line, int32_t format, CUzorakZbirke&
     h.push_back(value);
   }
   sample.name = NormalizeBlanks(line.substr(at));
-  if (PanelToFtdna(h, panel, true) != 0 || !Convert389(h, false, false)) return LineResult::kSkipped;
+  PanelIntoFtdna(h, panel, sample.haplotype);
+  if (!Convert389(sample.haplotype, false, false)) return LineResult::kSkipped;
   return LineResult::kSample;
 }
 
@@ -231,14 +323,16 @@ CIshodCitanjaZbirke ReadCollection(std::istream& in, int32_t format, int32_t lan
     return result;
   }
   CUzorakZbirke sample;
+  Haplotype scratch;
   CGrupaZbirke group;
   const auto closeGroup = [&] {
     if (!group.name.empty() || group.samples > 0 || !result.groups.empty()) result.groups.push_back(group);
   };
-  std::u16string units;
+  std::u16string_view units;
   bool tooLong = false;
   int64_t lineNumber = 0;
   std::string error;
+  std::string line;
   while (reader.Next(units, tooLong)) {
     ++lineNumber;
     if (tooLong) {
@@ -246,7 +340,7 @@ CIshodCitanjaZbirke ReadCollection(std::istream& in, int32_t format, int32_t lan
                             kMaxCollectionLineUnits);
       return result;
     }
-    const std::string line = NormalizeBlanks(Utf16ToUtf8(units));
+    NormalizedLine(units, line);
     if (line.empty() || line[0] == '{') continue;
     if (line[0] == '[') {
       std::vector<std::string> names;
@@ -274,8 +368,8 @@ CIshodCitanjaZbirke ReadCollection(std::istream& in, int32_t format, int32_t lan
       sample.note = NormalizeBlanks(std::string_view(line).substr(1));
       continue;
     }
-    const LineResult read =
-        ftdnaLines ? ReadFtdnaSample(line, format, sample, error) : ReadPanelSample(line, format, sample, error);
+    const LineResult read = ftdnaLines ? ReadFtdnaSample(line, format, sample, scratch, error)
+                                       : ReadPanelSample(line, format, sample, scratch, error);
     if (read == LineResult::kFailed) {
       result.error = Format("line %lld: %s", static_cast<long long>(lineNumber), error.c_str());
       return result;
