@@ -8,7 +8,10 @@
 
 #include "common/binary_io.h"
 #include "common/utf.h"
+#include "platform/fakes.h"
 #include "platform/program_folder.h"
+#include "predictor/model_layouts.h"
+#include "predictor/predictor_dialog.h"
 #include "texts/text_table.h"
 #include "ystr/haplotype_convert.h"
 #include "ystr/haplotype_text.h"
@@ -170,6 +173,38 @@ TEST_F(CollectionComparison, WritesTheExactTextOfASmallRun) {
   std::string bytes;
   ASSERT_TRUE(ReadWholeFile((folder / kCloseHaplotypesFileName).string(), bytes));
   EXPECT_EQ(bytes, Utf16LeWithBom(text));
+}
+
+// The predictor's check box 1028 is hidden; when it is on, a single
+// prediction is followed by the comparison and its report.
+TEST_F(CollectionComparison, PredictorAppendsTheComparisonWhenItsHiddenBoxIsOn) {
+  WriteCollection(0, "A # 13 24 14 11 11-14 12 12 12 13 13 29\r\n");
+  SetProgramFolder(folder.string());
+  PredictorModels models;
+  for (auto& m : models) {
+    m.branches = {test::Branch("A", {{0, 13, {1.0}}, {1, 24, {1.0}}, {2, 14, {1.0}}})};
+    m.branchJoins.resize(1);
+  }
+  MemorySettingsStore store;
+  CPredvigjacDialog dialog(models, store, nullptr, kLanguageEnglish);
+  FakeDialogView view(PredictorTemplate(), dialog);
+  view.Init();
+  g_poregjenjeHaplovrst.collectionsFolder = folder.string();
+  g_poregjenjeHaplovrst.settings.collections.assign(kCollectionCount, false);
+  g_poregjenjeHaplovrst.settings.collections[0] = true;
+  view.Type(kIdPredictorInput, kQuery);
+  view.Click(kIdOk);
+  EXPECT_EQ(view.GetText(kIdPredictorResults).find("---------"), std::string::npos);
+  view.SetChecked(kIdCompareHaplotypes, true);
+  dialog.OnCommand(view, kIdCompareHaplotypes, kNotifyClicked);
+  view.Click(kIdOk);
+  const std::string results = view.GetText(kIdPredictorResults);
+  const std::size_t comparison = results.find("DYS393 = 13, DYS390 = 24");
+  ASSERT_NE(comparison, std::string::npos) << results;
+  EXPECT_NE(results.find("1. 0/12 (0) [Number of generations with 50% = 0.00] A\r\n"), std::string::npos);
+  std::string bytes;
+  ASSERT_TRUE(ReadWholeFile((folder / kCloseHaplotypesFileName).string(), bytes));
+  EXPECT_EQ(bytes, Utf16LeWithBom(results.substr(comparison)));
 }
 
 TEST_F(CollectionComparison, ConstraintsNeedAPresentValueInRange) {
