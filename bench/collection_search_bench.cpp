@@ -64,10 +64,16 @@ void BM_SearchAllShippedCollections(benchmark::State& state) {
 }
 BENCHMARK(BM_SearchAllShippedCollections)->Unit(benchmark::kMillisecond);
 
+// Removes the temporary folder when the program ends.
+struct TemporaryFolder {
+  std::string path;
+  ~TemporaryFolder() { std::filesystem::remove_all(path); }
+};
+
 // A million 17-marker samples (format 2) around the query's values, written
 // once to a temporary folder as collection 6.
 std::string MillionSampleFolder() {
-  static const std::string folder = [] {
+  static const TemporaryFolder folder{[] {
     const auto path = std::filesystem::temp_directory_path() / ("varnik_bench_million_" + std::to_string(::getpid()));
     std::filesystem::create_directories(path);
     std::ofstream out(path / SampleCollections()[6].fileName, std::ios::binary);
@@ -91,8 +97,8 @@ std::string MillionSampleFolder() {
     }
     out.write(text.data(), static_cast<std::streamsize>(text.size()));
     return path.string();
-  }();
-  return folder;
+  }()};
+  return folder.path;
 }
 
 void BM_SearchMillionSamples(benchmark::State& state) {
@@ -110,7 +116,6 @@ void BM_SearchMillionSamples(benchmark::State& state) {
   state.counters["samples"] = reads.empty() ? 0 : static_cast<double>(reads.front().result.samples);
   state.counters["peak_rss_growth_mb"] = PeakResidentMb() - before;
   state.counters["peak_rss_mb"] = PeakResidentMb();
-  std::filesystem::remove_all(engine.collectionsFolder);
 }
 BENCHMARK(BM_SearchMillionSamples)->Unit(benchmark::kMillisecond)->Iterations(2);
 
