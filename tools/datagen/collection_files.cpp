@@ -36,7 +36,7 @@ struct GroupSpec {
 };
 
 struct CollectionSpec {
-  const char* note;                 // the note of the first group
+  const char* note;                 // the note of every group
   const char* namePrefix;           // sample names: prefix and number
   std::vector<GroupSpec> groups;
 };
@@ -244,10 +244,10 @@ std::string CollectionFileText(int index) {
   for (std::size_t g = 0; g < spec.groups.size(); ++g) {
     const GroupSpec& group = spec.groups[g];
     text += Format("\r\n[%s#%s#%s]\r\n", group.serbian, group.english, group.russian);
-    text += g == 0 ? Format(";%s\r\n", spec.note) : "";
+    text += Format(";%s\r\n", spec.note);
     const std::vector<Haplotype> men = GroupMen(simulator, group, random);
     for (std::size_t i = 0; i < men.size(); ++i) {
-      if (i > 0 && i % 250 == 0) text += Format(";%s, %s %zu\r\n", spec.note, group.english, i / 250 + 1);
+      if (i > 0 && i % 250 == 0) text += Format(";%s (deo %zu)\r\n", spec.note, i / 250 + 1);
       text += SampleLine(format, SampleName(spec, ++number, random), men[i], random) + "\r\n";
     }
   }
