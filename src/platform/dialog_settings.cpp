@@ -55,8 +55,10 @@ bool ReadSettingConstraints(SettingsStore& store, std::string_view name, std::ve
     reader.ReadI32(c.column);
     reader.ReadI32(a);
     reader.ReadI32(b);
-    c.low = std::min(a, b);
-    c.high = std::max(a, b);
+    // A bound of -1 is open: "20~" must not come back as "~20".
+    const bool bothSet = a >= 0 && b >= 0;
+    c.low = bothSet ? std::min(a, b) : a;
+    c.high = bothSet ? std::max(a, b) : b;
   }
   if (list.size() < kMinConstraintSlots) list.resize(kMinConstraintSlots);
   count = n;

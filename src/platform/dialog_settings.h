@@ -41,8 +41,9 @@ struct CSettingConstraint {
 // an 800-byte buffer (at most 66 triples).  Accepted when at least 8 bytes
 // were read and the mark is 1.  `list` is grown to n entries when shorter;
 // the triples present in the bytes read are stored with their two values
-// ordered (a count beyond the stored triples, or a negative one, only
-// covers what is there); finally the list is grown to at least 6 entries.
+// ordered when both are set (-1, an open bound, stays where it is); a count
+// beyond the stored triples, or a negative one, only covers what is there;
+// finally the list is grown to at least 6 entries.
 // `count` receives the number of triples stored.
 inline constexpr std::size_t kMinConstraintSlots = 6;
 bool ReadSettingConstraints(SettingsStore& store, std::string_view name, std::vector<CSettingConstraint>& list,

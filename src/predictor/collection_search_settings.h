@@ -1,6 +1,7 @@
 // Settings of the search of the sample collections, as the predictor and the
 // TMRCA estimator read them when they open.  They are written only by the
-// haplotype search dialog.
+// haplotype search dialog.  A constraint slot with column -1 constrains
+// nothing; a bound of -1 is open.
 #pragma once
 
 #include <cstdint>
@@ -24,5 +25,7 @@ struct CPostavkePretrage {
 
 // Replaces every setting that is stored and passes its check.
 void ReadCollectionSearchSettings(SettingsStore& store, CPostavkePretrage& settings);
+// Writes all six values; every constraint slot is stored.
+void WriteCollectionSearchSettings(SettingsStore& store, const CPostavkePretrage& settings);
 
 }  // namespace varnik

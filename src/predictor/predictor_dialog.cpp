@@ -4,6 +4,7 @@
 #include <cstddef>
 
 #include "platform/dialog_settings.h"
+#include "predictor/collection_compare.h"
 #include "predictor/predict_lines.h"
 #include "predictor/predictor_instructions.h"
 #include "predictor/predictor_panel.h"
@@ -70,6 +71,7 @@ void CPredvigjacDialog::OnInit(DialogView& view) {
   // Incomplete values are always used once settings exist, whatever is stored.
   if (settings_.KeyExists()) completeness = 0;
   ReadCollectionSearchSettings(settings_, search_);
+  g_poregjenjeHaplovrst.settings = search_;
 
   view.SetSelection(kIdInputOrder, static_cast<int>(order));
   view.SetSelection(kIdPredictorChoice, static_cast<int>(predictor));
@@ -122,6 +124,15 @@ void CPredvigjacDialog::PredictAll(DialogView& view, bool batch, int32_t knownSn
   currentHaplotype_ = std::move(run.haplotype);
   resultBranches_ = std::move(run.branches);
   shownKnownSnp_ = knownSnp;
+  // The comparison with the sample collections follows a single prediction
+  // when its (hidden) check box is on.
+  if (!batch && compareHaplotypes_ && !lines.empty() && !currentHaplotype_.empty()) {
+    Haplotype query = currentHaplotype_;
+    if (!g_poregjenjeHaplovrst.CompareWithCollections(lines.front(), query, language_, true, true, run.output, true,
+                                                      order == 0)) {
+      run.output += TextById(kTextBadInputData, language_);
+    }
+  }
 
   view.SetText(kIdPredictorResults, run.output);
   view.ClearItems(kIdResultBranches);

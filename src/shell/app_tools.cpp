@@ -2,6 +2,7 @@
 
 #include "autosomal/admixture_dialog.h"
 #include "plot/axes_loader.h"
+#include "predictor/haplotype_search.h"
 #include "predictor/predictor_dialog.h"
 #include "shell/main_window.h"
 #include "tmrca/tmrca_dialog.h"
@@ -32,6 +33,9 @@ void AppTools::OpenAdmixture() {
   if (!services_) return;
   varnik::OpenAdmixture({services_->dialogs, services_->files, services_->settings, services_->messages,
                          services_->beeper, services_->ui, services_->threads, services_->mainWindow});
+}
+void AppTools::OpenHaplotypeSearch() {
+  if (services_) RunHaplotypeSearchDialog(services_->dialogs, services_->settings, &services_->cursor);
 }
 
 }  // namespace varnik

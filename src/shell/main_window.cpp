@@ -64,6 +64,9 @@ bool MainWindow::OnCommand(int commandId) {
     case kCmdTmrca:
       tools_.OpenTmrca();
       return true;
+    case kCmdHaplotypeSearch:
+      tools_.OpenHaplotypeSearch();
+      return true;
     case kCmdAdmixture:
       tools_.OpenAdmixture();
       return true;
@@ -178,7 +181,6 @@ bool MainWindow::OnCommand(int commandId) {
     case kCmdUnused32806:
     case kCmdUnused32808:
     case kCmdUnused32809:
-    case kCmdHaplotypeSearch:
       return true;  // known commands that do nothing
     default:
       return false;

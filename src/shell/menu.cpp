@@ -11,6 +11,7 @@ const std::vector<MenuPopup>& MainMenu() {
            {kCmdLoadComputedAxes, false, false, "Ucitaj proracunate ose..."},
            {0, false, false, ""},
            {kCmdHaplogroupPredictor, false, false, "Predvidjac muskih loza..."},
+           {kCmdHaplotypeSearch, false, false, "Pretraga haplovrst..."},
            {kCmdTmrca, false, false, "Starost najskorijega zajednickoga predka..."},
            {0, false, false, ""},
            {kCmdChromosomePainting, true, false, "Mazanje hromozoma..."},

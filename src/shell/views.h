@@ -48,6 +48,7 @@ class ToolLauncher {
   virtual void OpenPredictor() = 0;
   virtual void OpenTmrca() = 0;
   virtual void OpenAdmixture() = 0;
+  virtual void OpenHaplotypeSearch() {}
 };
 
 // Stand-ins for views and tools that are not built yet: they hold no data

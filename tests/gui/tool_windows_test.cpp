@@ -18,6 +18,7 @@
 #include "platform/program_folder.h"
 #include "platform/settings_store.h"
 #include "platform/threads.h"
+#include "predictor/haplotype_search.h"
 #include "predictor/predictor_dialog.h"
 #include "shell/app_state.h"
 #include "shell/long_computation.h"
@@ -130,6 +131,11 @@ TEST_P(DialogLayout, ControlsDoNotOverlap) {
   FakeFileDialog files;
   AdmixtureDialog admixture(services.settings, files);
   CheckLayout(AdmixtureTemplate(), admixture, Name("admixture"));
+  CPretragaHaplovrstDialog search(services.host, services.settings, g_poregjenjeHaplovrst);
+  CheckLayout(HaplotypeSearchTemplate(), search, Name("search"));
+  std::vector<bool> collections(kCollectionCount, true);
+  CIzborZbirkiDialog chooser(collections, -1);
+  CheckLayout(CollectionChooserTemplate(), chooser, Name("chooser"));
   FinishedProgress progress;
   CheckLayout(ProgressTemplateTmrca(), progress, Name("progress_tmrca"));
   CheckLayout(ProgressTemplateAdmixture(), progress, Name("progress_admixture"));

@@ -67,6 +67,10 @@ TEST(DialogSettingConstraints, LayoutCheckOrderingAndSlots) {
   WriteSettingBinary(store, "Pretr_Ogranicenja", Words({1, 0x7fffffff, 3, 20, 10, 5}));
   ASSERT_TRUE(ReadSettingConstraints(store, "Pretr_Ogranicenja", list, count));
   EXPECT_TRUE(count == 1 && list[0] == (CSettingConstraint{3, 10, 20}));
+  // Regression: an open bound (-1) was ordered too, so "20~" came back as "~20".
+  WriteSettingBinary(store, "Pretr_Ogranicenja", Words({1, 2, 3, 20, -1, 4, -1, 15}));
+  ASSERT_TRUE(ReadSettingConstraints(store, "Pretr_Ogranicenja", list, count));
+  EXPECT_TRUE(list[0] == (CSettingConstraint{3, 20, -1}) && list[1] == (CSettingConstraint{4, -1, 15}));
   WriteSettingBinary(store, "Pretr_Ogranicenja", Words({1, -4, 3, 20, 10}));  // a negative count reads nothing
   ASSERT_TRUE(ReadSettingConstraints(store, "Pretr_Ogranicenja", list, count));
   EXPECT_EQ(count, 0);

@@ -81,8 +81,9 @@ class FakeTools : public ToolLauncher {
   void OpenPredictor() override { ++predictor; }
   void OpenTmrca() override { ++tmrca; }
   void OpenAdmixture() override { ++admixture; }
+  void OpenHaplotypeSearch() override { ++search; }
   bool loadResult = false;
-  int loads = 0, predictor = 0, tmrca = 0, admixture = 0;
+  int loads = 0, predictor = 0, tmrca = 0, admixture = 0, search = 0;
 };
 
 class MainWindowTest : public ::testing::Test {
@@ -107,6 +108,7 @@ TEST_F(MainWindowTest, LanguageCommandsRewriteTheMenuButLanguageItemsKeepTheirNa
   EXPECT_EQ(g_language, kLanguageRussian);
   EXPECT_EQ(host.popupTexts[0], "Файл");
   EXPECT_EQ(host.itemTexts[kCmdLanguageSerbian], "Србски йезик");
+  EXPECT_EQ(host.itemTexts[kCmdHaplotypeSearch], TextById(kTextHaplotypeSearch, kLanguageRussian) + "...");
   EXPECT_TRUE(host.checks[kCmdLanguageRussian]);
   EXPECT_FALSE(host.checks[kCmdLanguageSerbian]);
   EXPECT_EQ(host.repaints, 1);  // a language change repaints even with no data
@@ -223,8 +225,8 @@ TEST_F(MainWindowTest, ToolsExitAndUnknownCommands) {
   tools.loadResult = true;
   window.OnCommand(kCmdLoadComputedAxes);
   EXPECT_EQ(host.repaints, 1);
-  for (int id : {kCmdHaplogroupPredictor, kCmdTmrca, kCmdAdmixture}) window.OnCommand(id);
-  EXPECT_EQ(tools.predictor + tools.tmrca + tools.admixture, 3);
+  for (int id : {kCmdHaplogroupPredictor, kCmdTmrca, kCmdAdmixture, kCmdHaplotypeSearch}) window.OnCommand(id);
+  EXPECT_EQ(tools.predictor + tools.tmrca + tools.admixture + tools.search, 4);
   EXPECT_TRUE(window.OnCommand(kCmdUnused32799));
   EXPECT_FALSE(window.OnCommand(12345) || host.destroyed);
   window.OnCommand(kCmdExit);

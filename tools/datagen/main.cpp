@@ -5,6 +5,7 @@
 #include <string>
 
 #include "autosomal_simulator.h"
+#include "collection_files.h"
 #include "example_axes.h"
 #include "predictor_models.h"
 
@@ -23,5 +24,6 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "varnik-datagen: cannot write the example calculators and genomes in %s\n", folder.c_str());
     return 1;
   }
+  if (!varnik::datagen::WriteSampleCollections(folder)) return 1;
   return 0;
 }
