@@ -1,5 +1,6 @@
 // The four predictor models that ship with the program, trained by the
-// model builder on simulated haplotypes.
+// model builder: the general model on the real labelled men of the training
+// panel (training/SOURCES.md), the subclade models on simulated haplotypes.
 #pragma once
 
 #include <cstdint>
@@ -15,6 +16,14 @@ namespace varnik::datagen {
 inline constexpr uint64_t kLineageSeed = 20240611;
 // Seed of the men the shipped models are trained on.
 inline constexpr uint64_t kTrainingSeed = 1;
+
+// The training panel of the general model, copied into the project.
+inline constexpr const char* kTrainingPanelPath = VARNIK_TRAINING_PANEL;
+
+// The general model's training men: the panel's men with their full labels,
+// the labels of fewer than 15 men merged into the label above, and
+// simulated men of two lineages the panel holds too few men of.
+bool GeneralModelSamples(std::vector<CUzorakSaOgrankom>& samples, std::string& error);
 
 // Simulated men of predictor 0..3's branches, `perBranch` of each.
 std::vector<CUzorakSaOgrankom> PredictorSamples(int32_t predictor, uint64_t sampleSeed, int32_t perBranch);
