@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <map>
 
 #include "common/binary_io.h"
 #include "predictor/labelled_table.h"
@@ -32,17 +33,99 @@ constexpr SimulatedSupplement kSupplements[] = {
     {"Q (M242)", "Q", 60},
 };
 
-}  // namespace
+// Lineages of the subclade models' tree by the SNP that the panel's labels
+// give; a SNP below a lineage of the tree names that lineage.
+struct PanelLineage {
+  const char* snp;
+  const char* lineage;
+  bool branchLevel;
+};
+constexpr PanelLineage kPanelLineages[] = {
+    {"M458", "R1a-M458", true},   {"Z284", "R1a-Z284", true},   {"S221", "R1a-Z284", true},
+    {"S204", "R1a-Z280", true},   {"Z93", "R1a-Z93", true},     {"Z2124", "R1a-Z2124", true},
+    {"Z2123", "R1a-Z2125", true}, {"S4576", "R1a-Z2124", true}, {"F1345", "R1a-Z2124", true},
+    {"S198", "R1a-Z282", false},  {"Z282", "R1a-Z282", false},  {"M33", "E1a", true},
+    {"V12", "E-V12", true},       {"V65", "E-V65", true},       {"V13", "E-V13", true},
+    {"V22", "E-V22", true},       {"M81", "E-M81", true},       {"M123", "E-M123", true},
+    {"M34", "E-M34", true},       {"M78", "E-M78", false},      {"M35.1", "E-M35", false},
+    {"P58", "J-P58", true},       {"M47", "J-M47", true},       {"M67", "J-M67", true},
+    {"M92", "J-M92", true},       {"M205", "J-M205", true},     {"M241", "J-M241", true},
+    {"L255", "J1", false},        {"M172", "J2", false},        {"M410", "J2a", false},
+    {"M12", "J2b", false},
+};
 
-bool GeneralModelSamples(std::vector<CUzorakSaOgrankom>& samples, std::string& error) {
+// The panel's men with their full labels.
+bool PanelMen(std::vector<CUzorakSaOgrankom>& men, std::string& error) {
   std::string text;
+  CTabelaUzoraka table;
   if (!ReadWholeFile(kTrainingPanelPath, text)) {
     error = std::string("cannot read ") + kTrainingPanelPath;
     return false;
   }
-  CTabelaUzoraka table;
   if (!ParseLabelledTable(text, {}, table, error)) return false;
-  samples = std::move(table.samples);
+  men = std::move(table.samples);
+  return true;
+}
+
+}  // namespace
+
+std::vector<PanelSubcladeMan> PanelSubcladeMen() {
+  std::string error;
+  std::vector<CUzorakSaOgrankom> panel;
+  PanelMen(panel, error);  // no anchors without the panel
+  std::vector<PanelSubcladeMan> men;
+  std::map<int32_t, int32_t> seen;
+  for (CUzorakSaOgrankom& man : panel) {
+    // Branch names end in " (SNP)" when the label has a defining SNP.
+    const std::size_t open = man.branch.find(" (");
+    if (open == std::string::npos) continue;
+    const std::string snp = man.branch.substr(open + 2, man.branch.size() - open - 3);
+    for (const PanelLineage& row : kPanelLineages) {
+      if (snp != row.snp) continue;
+      const int32_t lineage = FindLineage(row.lineage);
+      men.push_back({std::move(man.haplotype), lineage, row.branchLevel, seen[lineage]++ % 2 == 0});
+      break;
+    }
+  }
+  return men;
+}
+
+std::vector<FounderAnchor> SubcladeFounderAnchors(const std::vector<PanelSubcladeMan>& men) {
+  std::map<int32_t, std::vector<std::map<int32_t, int32_t>>> counts;  // lineage, identity: value, men
+  for (const PanelSubcladeMan& man : men) {
+    if (!man.forFounders) continue;
+    auto& byIdentity = counts[man.lineage];
+    byIdentity.resize(kOznakaCount);
+    int32_t column = -1;
+    for (const CVrednostSTRa& entry : man.haplotype) {
+      column += entry.copy == 0;
+      if (entry.value >= 1 && entry.copy < CopiesInColumn(column)) {
+        ++byIdentity[MarkerIdentity(column, entry.copy)][entry.value];
+      }
+    }
+  }
+  std::vector<FounderAnchor> anchors;
+  for (const auto& [lineage, byIdentity] : counts) {
+    FounderAnchor anchor{lineage, std::vector<int32_t>(kOznakaCount, -1)};
+    for (int32_t id = 0; id < kOznakaCount; ++id) {
+      int32_t typed = 0;
+      int32_t best = 0;
+      for (const auto& [value, n] : byIdentity[id]) {
+        typed += n;
+        if (n > best) {
+          best = n;
+          anchor.values[id] = value;
+        }
+      }
+      if (typed < 3) anchor.values[id] = -1;
+    }
+    anchors.push_back(std::move(anchor));
+  }
+  return anchors;
+}
+
+bool GeneralModelSamples(std::vector<CUzorakSaOgrankom>& samples, std::string& error) {
+  if (!PanelMen(samples, error)) return false;
   MergeRareBranches(samples, kMinMenPerLabel);
 
   // Columns the panel has typed at all; simulated men keep only these, so
@@ -80,7 +163,7 @@ bool GeneralModelSamples(std::vector<CUzorakSaOgrankom>& samples, std::string& e
 }
 
 std::vector<CUzorakSaOgrankom> PredictorSamples(int32_t predictor, uint64_t sampleSeed, int32_t perBranch) {
-  static const YstrSimulator simulator(kLineageSeed);
+  static const YstrSimulator simulator(kLineageSeed, SubcladeFounderAnchors(PanelSubcladeMen()));
   constexpr char kHaplogroups[] = {'R', 'E', 'J'};
   const std::vector<int32_t> branches =
       predictor == 0 ? GeneralModelBranches() : SubcladeModelBranches(kHaplogroups[(predictor - 1) % 3]);
