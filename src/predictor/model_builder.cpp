@@ -241,6 +241,10 @@ void DrawTowardsAncestors(CPredvigjacMuskihLoz2& m, const std::vector<Counts>& b
       if (column < counts.size()) copies = std::max(copies, counts[column].size());
     }
     for (std::size_t copy = 0; copy < copies; ++copy) {
+      if (std::none_of(branchCounts.begin(), branchCounts.end(),
+                       [&](const Counts& counts) { return HasTyped(counts, column, copy); })) {
+        continue;
+      }
       for (std::size_t b = 0; b < m.branches.size(); ++b) {
         const bool typed = HasTyped(branchCounts[b], column, copy);
         if (typed && options.ancestralMen <= 0) continue;

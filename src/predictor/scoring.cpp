@@ -880,11 +880,14 @@ int32_t DropUnknownValues(const CPredvigjacMuskihLoz2& model, Haplotype& haploty
     }
     return false;
   };
+  // Values that restrictTo23 removes are left to it.
+  const MarkerSetMaskBits kit = MarkerSetMask(kSet23Kit);
   int32_t dropped = 0;
   int32_t column = -1;
   for (CVrednostSTRa& entry : haplotype) {
     if (entry.copy == 0) ++column;
     if (entry.value < 1 || column < 0 || entry.copy < 0) continue;
+    if (model.restrictTo23 == 1 && (column >= kMarkerSetColumns || !kit[column])) continue;
     if (!known(static_cast<std::size_t>(column), static_cast<std::size_t>(entry.copy))) {
       entry.value = -1;
       entry.fraction = 0;

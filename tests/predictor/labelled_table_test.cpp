@@ -63,6 +63,14 @@ TEST(PredictorLabelledTable, ReadsLabelsAsTreePathsAndValuesAsLaboratoriesGiveTh
   EXPECT_FALSE(ParseLabelledTable("Name,DYS19\nR1a,14\n", {}, bad, error));
   EXPECT_FALSE(ParseLabelledTable("Haplogroup,Name\nR1a,14\n", {}, bad, error));
   EXPECT_FALSE(ParseLabelledTable("", {}, bad, error));
+  EXPECT_FALSE(ParseLabelledTable("Haplogroup,DYS19\nR1a,99999999999\n", {}, bad, error));
+  // Cut anywhere, a table reads or fails cleanly, never with a half-read
+  // man: each man read has his label and a typed value.
+  const std::string text = "Haplogroup,SNP,DYS19,DYS389I,DYS389II\nR1a1,M459,16,13,30\n\"Q\"\"-M3\",,13,14,31\n";
+  for (std::size_t cut = 0; cut <= text.size(); ++cut) {
+    if (!ParseLabelledTable(std::string_view(text).substr(0, cut), {}, bad, error)) continue;
+    for (const CUzorakSaOgrankom& man : bad.samples) EXPECT_FALSE(man.snpPath.empty());
+  }
 }
 
 TEST(PredictorLabelledTable, RareBranchesJoinTheBranchAboveThem) {
