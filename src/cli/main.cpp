@@ -23,7 +23,7 @@ constexpr Subcommand kSubcommands[] = {
     {"transition-table", "transition-table --generations N --out FILE", "write the mutation model's transition tables", varnik::cli::RunTransitionTable},
     {"axes", "axes FILE [--lang sr|en|ru]", "summarise a computed-axes file (.ose): set, groups, axes", varnik::cli::RunAxes},
     {"plot", "plot FILE --svg OUT [--axes X,Y] [--flip-h] [--flip-v] [--size WxH] [--sample-names] [--lang sr|en|ru]", "draw the population plot of a computed-axes file into an SVG file", varnik::cli::RunPlot},
-    {"train-model", "train-model --input FILE --out MODEL [--csv] [--min-men N] [--restrict23] [--sets 3,4,5] [--min-markers N] [--keep-fractions] [--smoothing X] [--max-joins N] [--parent-correction X] [--no-stats]", "build a haplogroup predictor model from labelled haplotypes", varnik::cli::RunTrainModel},
+    {"train-model", "train-model --input FILE --out MODEL [--csv] [--min-men N] [--restrict23] [--sets 3,4,5] [--min-markers N] [--keep-fractions] [--smoothing X] [--ancestral-men X] [--max-joins N] [--parent-correction X] [--no-stats]", "build a haplogroup predictor model from labelled haplotypes", varnik::cli::RunTrainModel},
     {"cross-validate", "cross-validate --input FILE [--folds 5] [--csv [--group-column N]] [train-model options]", "train on all folds of labelled men but one and predict that one, for every fold", varnik::cli::RunCrossValidate},
     {"predict", "predict [--order 0..5] [--predictor 0..3 | --model FILE] [--snp NAME] [--batch FILE] [--lang sr|en|ru] [\"HAPLOTYPE\"]", "predict the haplogroup of Y-STR haplotypes", varnik::cli::RunPredict},
 };
