@@ -1,11 +1,14 @@
 // Haplogroup predictor: loading the shipped models, scoring many long
-// haplotypes with a large model, and the top-1 accuracy of the shipped
-// models' recipe on simulated men who were not in the training set.
+// haplotypes with a large model, predicting real men with the shipped
+// general model, training it on its whole panel, and the top-1 accuracy of
+// the shipped models' recipe on simulated men who were not in the training
+// set.
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
 #include <string>
 
+#include "predictor/labelled_haplotypes.h"
 #include "predictor/model_builder.h"
 #include "predictor/model_file.h"
 #include "predictor/scoring.h"
@@ -92,5 +95,41 @@ BENCHMARK(BM_AccuracyOnHeldOutMen)
     ->Args({3, kSet111Markers})
     ->Iterations(1)
     ->Unit(benchmark::kMillisecond);
+
+// 10,000 real men of the training panel (up to 23 markers), predicted
+// with the shipped general model as the predictor's callers do it.
+void BM_Predict10000PanelMenWithTheShippedGeneralModel(benchmark::State& state) {
+  PredictorModels models;
+  std::vector<CUzorakSaOgrankom> men;
+  std::string error;
+  if (!LoadPredictorModels(models, VARNIK_BIN_DIR) || !datagen::GeneralModelSamples(men, error)) {
+    state.SkipWithError("the shipped general model or the training panel is missing");
+    return;
+  }
+  men.resize(10000);
+  for (auto _ : state) {
+    for (const auto& man : men) benchmark::DoNotOptimize(ScoreForPrediction(models[0], -1, man.haplotype, 1));
+  }
+  state.counters["branches"] = static_cast<double>(models[0].branches.size());
+}
+BENCHMARK(BM_Predict10000PanelMenWithTheShippedGeneralModel)->Unit(benchmark::kMillisecond);
+
+// Training the shipped general model on the whole panel, with its fit
+// statistics.
+void BM_TrainTheGeneralModelOnTheWholePanel(benchmark::State& state) {
+  std::vector<CUzorakSaOgrankom> men;
+  std::string error;
+  if (!datagen::GeneralModelSamples(men, error)) {
+    state.SkipWithError("the training panel is missing");
+    return;
+  }
+  for (auto _ : state) {
+    CPredvigjacMuskihLoz2 model;
+    BuildPredictorModel(men, datagen::PredictorOptions(0), model, error);
+    benchmark::DoNotOptimize(model);
+  }
+  state.counters["men"] = static_cast<double>(men.size());
+}
+BENCHMARK(BM_TrainTheGeneralModelOnTheWholePanel)->Unit(benchmark::kMillisecond);
 
 }  // namespace

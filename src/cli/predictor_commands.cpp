@@ -1,10 +1,10 @@
 // varnik-cli train-model and predict: the model builder and the haplogroup
 // predictor with the dialog's result texts.
 #include <cstdio>
-#include <sstream>
 #include <string>
 
 #include "cli/subcommands.h"
+#include "cli/training_options.h"
 #include "common/format.h"
 #include "platform/program_folder.h"
 #include "predictor/labelled_haplotypes.h"
@@ -46,14 +46,8 @@ bool ReadLine(const std::string& line, int order, Haplotype& haplotype, int32_t&
 std::string Predict(const CPredvigjacMuskihLoz2& model, int32_t snp, const Haplotype& haplotype, int language,
                     bool batch) {
   const int32_t nameLanguage = language == kLanguageSerbian ? kLanguageSerbian : kLanguageEnglish;
-  const CIshodPredvidjanja scores = ScoreHaplotype(model, snp, haplotype, nameLanguage);
+  const CIshodPredvidjanja scores = ScoreForPrediction(model, snp, haplotype, nameLanguage);
   return PredictionOutput(FormatResults(model, scores, language), scores, language, batch);
-}
-
-bool ParseDouble(const std::string& text, double low, double high, double& value) {
-  std::istringstream in(text);
-  in >> value;
-  return in && in.eof() && value >= low && value <= high;
 }
 
 }  // namespace
@@ -122,50 +116,16 @@ int RunTrainModel(Args& args) {
   const auto input = args.TakeOption("--input");
   const auto out = args.TakeOption("--out");
   CPostavkeUcenja options;
-  options.restrictTo23 = args.TakeFlag("--restrict23") ? 1 : 0;
-  if (args.TakeFlag("--keep-fractions")) options.ignoreFractions = 0;
-  if (args.TakeFlag("--no-stats")) options.fitStatistics = false;
-  if (options.restrictTo23 == 1) {
-    options.statSets = {kSet17Kit, kSet23Kit};
-    options.minMarkersForStats = 12;
-  }
-  if (const auto sets = args.TakeOption("--sets")) {
-    options.statSets.clear();
-    std::string item;
-    std::istringstream in(*sets);
-    while (std::getline(in, item, ',')) {
-      int set = 0;
-      if (!ParseInt(item, 0, 8, set)) return Fail("--sets takes marker sets 0 to 8 separated by commas");
-      options.statSets.push_back(set);
-    }
-    if (options.statSets.empty()) return Fail("--sets takes marker sets 0 to 8 separated by commas");
-  }
-  int number = 0;
-  if (const auto text = args.TakeOption("--min-markers")) {
-    if (!ParseInt(*text, 1, 1000, number)) return Fail("--min-markers takes 1 to 1000");
-    options.minMarkersForStats = number;
-  }
-  if (const auto text = args.TakeOption("--max-joins")) {
-    if (!ParseInt(*text, 0, 10000, number)) return Fail("--max-joins takes 0 to 10000");
-    options.maxPairJoins = number;
-  }
-  if (const auto text = args.TakeOption("--smoothing")) {
-    if (!ParseDouble(*text, 0.0, 1.0, options.smoothing)) return Fail("--smoothing takes 0 to 1");
-  }
-  if (const auto text = args.TakeOption("--parent-correction")) {
-    if (!ParseDouble(*text, 0.0, 1.0, options.parentCorrection)) return Fail("--parent-correction takes 0 to 1");
-  }
+  TrainingInput training;
+  std::string error;
+  if (!TakeTrainingOptions(args, options, training, error)) return Fail(error);
   if (!args.CheckNoUnknownOptions()) return Fail(args.error());
   if (!input || !out || !args.rest().empty()) {
-    return Fail("usage: varnik-cli train-model --input FILE --out MODEL [--restrict23] [--sets 3,4,5] "
-                "[--min-markers N] [--keep-fractions] [--smoothing X] [--max-joins N] [--parent-correction X] "
-                "[--no-stats]");
+    return Fail(std::string("usage: varnik-cli train-model --input FILE --out MODEL ") + kTrainingOptionsUsage);
   }
-  std::string text;
-  if (!ReadTextFile(*input, kMaxInputFileBytes, text)) return Fail("cannot read " + *input);
   std::vector<CUzorakSaOgrankom> samples;
-  std::string error;
-  if (!ParseLabelledHaplotypes(text, samples, error)) return Fail(*input + ": " + error);
+  std::vector<std::string> groups;
+  if (!ReadLabelledInput(*input, training, samples, groups, error)) return Fail(error);
   CPredvigjacMuskihLoz2 model;
   if (!BuildPredictorModel(samples, options, model, error)) return Fail(error);
   if (!SavePredictorModel(*out, model)) return Fail("cannot write " + *out);

@@ -17,5 +17,6 @@ int RunTrainModel(Args& args);
 int RunPredict(Args& args);
 int RunAdmixture(Args& args);
 int RunSearch(Args& args);
+int RunCrossValidate(Args& args);
 
 }  // namespace varnik::cli

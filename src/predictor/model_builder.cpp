@@ -111,8 +111,27 @@ std::vector<CRazlicitiPrimerciSTRa2> Markers(const Counts& counts, const CPostav
   return markers;
 }
 
-CMegjuzavisnostiOgrankaZaUpotrebu PairJoins(const COgranakLoze2& branch, const std::vector<std::vector<Typed>>& own,
+// Unsmoothed log-frequency of a value among the samples that typed its copy.
+double LnRawFrequency(const Counts& counts, const CStavkaOznake& item) {
+  if (static_cast<std::size_t>(item.column) >= counts.size()) return 0.0;
+  const auto& copies = counts[item.column];
+  if (static_cast<std::size_t>(item.copy) >= copies.size() || copies[item.copy].weight <= 0) return 0.0;
+  const CopyCounts& c = copies[item.copy];
+  const auto values = c.byClass.find(item.fraction);
+  if (values == c.byClass.end()) return 0.0;
+  const auto it = values->second.find(item.value);
+  return it == values->second.end() ? 0.0 : std::log(it->second / c.weight);
+}
+
+// Pairs of values whose joint frequency departs from the product of their
+// single frequencies, all unsmoothed.  A join's stored log-probability is
+// the branch's own single log-probabilities plus that measured departure, so
+// it changes a score only by the dependence itself and only for a haplotype
+// that has both values.
+CMegjuzavisnostiOgrankaZaUpotrebu PairJoins(const COgranakLoze2& branch, const Counts& counts,
+                                            const std::vector<std::vector<Typed>>& own,
                                             const CPostavkeUcenja& options, double lnFloor) {
+  if (options.maxPairJoins <= 0) return {};
   constexpr int32_t kSlots = kJoinColumns * kJoinCopies;
   std::vector<int32_t> together(static_cast<std::size_t>(kSlots) * kSlots, 0);
   std::vector<uint32_t> keys;
@@ -150,11 +169,12 @@ CMegjuzavisnostiOgrankaZaUpotrebu PairJoins(const COgranakLoze2& branch, const s
     const CStavkaOznake a = DecodeItem(static_cast<uint16_t>(pair & 0xffff));
     const CStavkaOznake b = DecodeItem(static_cast<uint16_t>(pair >> 16));
     const int32_t both = together[(a.column * kJoinCopies + a.copy) * kSlots + b.column * kJoinCopies + b.copy];
-    const double lnJoint = std::log(static_cast<double>(count) / both);
+    const double lnRatio = std::log(static_cast<double>(count) / both) - LnRawFrequency(counts, a) -
+                           LnRawFrequency(counts, b);
+    if (std::abs(lnRatio) < lnMinRatio) continue;
     const double lnA = LnValueProbability(branch, a.column, a.value, a.fraction, a.copy, lnFloor);
     const double lnB = LnValueProbability(branch, b.column, b.value, b.fraction, b.copy, lnFloor);
-    const double lnRatio = lnJoint - lnA - lnB;
-    if (std::abs(lnRatio) < lnMinRatio) continue;
+    const double lnJoint = std::max(lnA + lnB + lnRatio, lnFloor);
     candidates.push_back({std::abs(lnRatio) * count, static_cast<float>(lnJoint), pair});
   }
   std::stable_sort(candidates.begin(), candidates.end(),
@@ -165,6 +185,84 @@ CMegjuzavisnostiOgrankaZaUpotrebu PairJoins(const COgranakLoze2& branch, const s
     joins.items.push_back(candidates[i].pair);
   }
   return joins;
+}
+
+bool HasTyped(const Counts& counts, std::size_t column, std::size_t copy) {
+  return column < counts.size() && copy < counts[column].size() && counts[column][copy].samples > 0;
+}
+
+// The distribution a branch's own counts of one marker copy are drawn
+// towards: that of the other branches below the nearest SNP at or above the
+// branch that have the copy typed, each of those branches counting alike
+// (weights summing to 1); with no such SNP, that of every other branch.
+// Empty when no other branch has the copy typed.
+CopyCounts AncestralCounts(const CPredvigjacMuskihLoz2& m, const std::vector<Counts>& branchCounts,
+                           const std::vector<std::vector<int32_t>>& below, const std::vector<int32_t>& everyBranch,
+                           int32_t branch, std::size_t column, std::size_t copy) {
+  CopyCounts pooled;
+  for (int32_t n = m.branches[branch].snpNode;; n = m.snpTree[n].parent) {
+    int32_t branches = 0;
+    for (int32_t other : n >= 0 ? below[n] : everyBranch) {
+      if (other == branch || !HasTyped(branchCounts[other], column, copy)) continue;
+      const CopyCounts& theirs = branchCounts[other][column][copy];
+      for (const auto& [k, values] : theirs.byClass) {
+        for (const auto& [v, c] : values) pooled.byClass[k][v] += c / theirs.weight;
+      }
+      ++branches;
+    }
+    if (branches > 0) {
+      for (auto& [k, values] : pooled.byClass) {
+        for (auto& [v, c] : values) c /= branches;
+      }
+      pooled.weight = 1.0;
+      return pooled;
+    }
+    if (n < 0) return pooled;
+  }
+}
+
+// Draws every branch's value counts of every marker copy that some branch
+// has typed towards the ancestral distribution (AncestralCounts), as if
+// `options.ancestralMen` more men had been drawn from it.  A copy that none
+// of the branch's samples typed takes the ancestral distribution itself:
+// left at the floor, it would count against the branch as if its value were
+// unheard of, and a marker typed by only some sources would decide between
+// branches.  A copy typed by few men of the branch stays near its ancestors
+// instead of trusting those few values.
+void DrawTowardsAncestors(CPredvigjacMuskihLoz2& m, const std::vector<Counts>& branchCounts,
+                          const std::vector<std::vector<int32_t>>& below, const CPostavkeUcenja& options) {
+  std::vector<int32_t> everyBranch(m.branches.size());
+  for (std::size_t b = 0; b < everyBranch.size(); ++b) everyBranch[b] = static_cast<int32_t>(b);
+  std::size_t columns = 0;
+  for (const Counts& counts : branchCounts) columns = std::max(columns, counts.size());
+  for (std::size_t column = 0; column < columns; ++column) {
+    std::size_t copies = 0;
+    for (const Counts& counts : branchCounts) {
+      if (column < counts.size()) copies = std::max(copies, counts[column].size());
+    }
+    for (std::size_t copy = 0; copy < copies; ++copy) {
+      if (std::none_of(branchCounts.begin(), branchCounts.end(),
+                       [&](const Counts& counts) { return HasTyped(counts, column, copy); })) {
+        continue;
+      }
+      for (std::size_t b = 0; b < m.branches.size(); ++b) {
+        const bool typed = HasTyped(branchCounts[b], column, copy);
+        if (typed && options.ancestralMen <= 0) continue;
+        const CopyCounts ancestral =
+            AncestralCounts(m, branchCounts, below, everyBranch, static_cast<int32_t>(b), column, copy);
+        if (ancestral.byClass.empty()) continue;
+        CopyCounts drawn = typed ? branchCounts[b][column][copy] : CopyCounts{};
+        const double weight = typed ? options.ancestralMen : 1.0;
+        for (const auto& [k, values] : ancestral.byClass) {
+          for (const auto& [v, c] : values) drawn.byClass[k][v] += c * weight;
+        }
+        auto& markers = m.branches[b].markers;
+        if (markers.size() <= column) markers.resize(column + 1);
+        if (markers[column].copies.size() <= copy) markers[column].copies.resize(copy + 1);
+        markers[column].copies[copy] = Distribution(drawn, options.smoothing, options.floorProbability, m.lnFloor);
+      }
+    }
+  }
 }
 
 // Up-ratio of a sample: how much of the difference between the branch's and
@@ -239,23 +337,39 @@ void FitStatistics(CPredvigjacMuskihLoz2& model, const std::vector<CUzorakSaOgra
         }
       }
     }
-    for (std::size_t b = 0; b < branchCount; ++b) {
-      CRaspodelaUklapanjaSkupaOznak record;
+    auto record = [](const std::vector<double>& ownFitness, const std::vector<int32_t>& own,
+                     const std::vector<int32_t>& other) {
+      CRaspodelaUklapanjaSkupaOznak r;
       double sum = 0.0;
       double squares = 0.0;
-      for (double f : ownFitness[b]) {
+      for (double f : ownFitness) {
         sum += f;
         squares += f * f;
       }
-      const double n = static_cast<double>(ownFitness[b].size());
-      record.meanFitness = n > 0 ? sum / n : 0.0;
-      record.fitnessSpread = n > 0 ? std::sqrt(std::max(0.0, squares / n - record.meanFitness * record.meanFitness)) : 0.0;
-      record.ownHistogram = Histogram(own[b]);
-      record.otherHistogram = Histogram(other[b]);
+      const double n = static_cast<double>(ownFitness.size());
+      r.meanFitness = n > 0 ? sum / n : 0.0;
+      r.fitnessSpread = n > 0 ? std::sqrt(std::max(0.0, squares / n - r.meanFitness * r.meanFitness)) : 0.0;
+      r.ownHistogram = Histogram(own);
+      r.otherHistogram = Histogram(other);
       // Equal standing for "one of the branch's own" and "one of the
       // others": the counts are compared as shares of their totals.
-      record.priorRatio = other[b].empty() ? 1.0 : static_cast<double>(own[b].size()) / other[b].size();
-      stats[b].push_back(std::move(record));
+      r.priorRatio = other.empty() ? 1.0 : static_cast<double>(own.size()) / other.size();
+      return r;
+    };
+    // A branch none of whose samples typed enough of the set would get a
+    // fit factor of 0 from an empty histogram of its own, and so never be
+    // predicted for that set: it takes the statistics of all branches.
+    std::vector<double> allOwnFitness;
+    std::vector<int32_t> allOwn;
+    std::vector<int32_t> allOther;
+    for (std::size_t b = 0; b < branchCount; ++b) {
+      allOwnFitness.insert(allOwnFitness.end(), ownFitness[b].begin(), ownFitness[b].end());
+      allOwn.insert(allOwn.end(), own[b].begin(), own[b].end());
+      allOther.insert(allOther.end(), other[b].begin(), other[b].end());
+    }
+    const CRaspodelaUklapanjaSkupaOznak pooled = record(allOwnFitness, allOwn, allOther);
+    for (std::size_t b = 0; b < branchCount; ++b) {
+      stats[b].push_back(own[b].empty() ? pooled : record(ownFitness[b], own[b], other[b]));
     }
   }
   for (std::size_t b = 0; b < branchCount; ++b) model.branches[b].fitStats = std::move(stats[b]);
@@ -313,20 +427,23 @@ bool BuildPredictorModel(const std::vector<CUzorakSaOgrankom>& samples, const CP
     typed.push_back(TypedValues(sample.haplotype, options));
   }
 
-  // Value frequencies of every branch.
-  for (std::size_t b = 0; b < m.branches.size(); ++b) {
-    Counts counts;
-    for (int32_t s : members[b]) AddSample(counts, typed[s], 1.0);
-    m.branches[b].markers = Markers(counts, options, m.lnFloor);
-  }
-
-  // A super-group for every SNP above two or more branches, unless one of
-  // its children already stands above the same branches.
   const std::size_t nodes = m.snpTree.size();
   std::vector<std::vector<int32_t>> below(nodes);
   for (std::size_t b = 0; b < m.branches.size(); ++b) {
     for (int32_t n = m.branches[b].snpNode; n >= 0; n = m.snpTree[n].parent) below[n].push_back(static_cast<int32_t>(b));
   }
+
+  // Value frequencies of every branch, drawn towards those of the branches
+  // near it in the SNP tree.
+  std::vector<Counts> branchCounts(m.branches.size());
+  for (std::size_t b = 0; b < m.branches.size(); ++b) {
+    for (int32_t s : members[b]) AddSample(branchCounts[b], typed[s], 1.0);
+    m.branches[b].markers = Markers(branchCounts[b], options, m.lnFloor);
+  }
+  DrawTowardsAncestors(m, branchCounts, below, options);
+
+  // A super-group for every SNP above two or more branches, unless one of
+  // its children already stands above the same branches.
   for (std::size_t n = 0; n < nodes; ++n) {
     if (below[n].size() < 2) continue;
     bool sameAsChild = false;
@@ -373,7 +490,7 @@ bool BuildPredictorModel(const std::vector<CUzorakSaOgrankom>& samples, const CP
   for (std::size_t b = 0; b < m.branches.size(); ++b) {
     std::vector<std::vector<Typed>> own;
     for (int32_t s : members[b]) own.push_back(typed[s]);
-    m.branchJoins.push_back(PairJoins(m.branches[b], own, options, m.lnFloor));
+    m.branchJoins.push_back(PairJoins(m.branches[b], branchCounts[b], own, options, m.lnFloor));
   }
 
   PrepareForScoring(m);

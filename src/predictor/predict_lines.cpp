@@ -64,7 +64,7 @@ CIshodUnosa PredictLines(const CPredvigjacMuskihLoz2& model, const std::vector<s
       if (batch) run.output += "\r\n";
       continue;
     }
-    const CIshodPredvidjanja scores = ScoreHaplotype(model, knownSnp, run.haplotype, nameLanguage);
+    const CIshodPredvidjanja scores = ScoreForPrediction(model, knownSnp, run.haplotype, nameLanguage);
     const CTekstIshoda text = FormatResults(model, scores, language);
     run.output += PredictionOutput(text, scores, language, batch);
     run.branches = text.branches;

@@ -30,8 +30,9 @@ struct CTekstIshoda {
 CTekstIshoda FormatResults(const CPredvigjacMuskihLoz2& model, const CIshodPredvidjanja& scores, int32_t language);
 
 // The text that one prediction adds to the output: the closing line, then,
-// when restrictTo23 cut values away, the warning about unused values, then
-// the result lines (all of them, or with `batch` the batch cut).
+// when values were left out (by restrictTo23, or as unknown to every
+// branch), the warning about unused values, then the result lines (all of
+// them, or with `batch` the batch cut).
 std::string PredictionOutput(const CTekstIshoda& text, const CIshodPredvidjanja& scores, int32_t language,
                              bool batch);
 

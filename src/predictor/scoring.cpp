@@ -870,4 +870,40 @@ void MostFrequentValues(const CPredvigjacMuskihLoz2& model, int32_t branchIndex,
   }
 }
 
+int32_t DropUnknownValues(const CPredvigjacMuskihLoz2& model, Haplotype& haplotype) {
+  auto known = [&model](std::size_t column, std::size_t copy) {
+    for (const COgranakLoze2& branch : model.branches) {
+      if (column >= branch.markers.size() || copy >= branch.markers[column].copies.size()) continue;
+      for (const auto& distribution : branch.markers[column].copies[copy].classes) {
+        if (!distribution.lnP.empty()) return true;
+      }
+    }
+    return false;
+  };
+  // Values that restrictTo23 removes are left to it.
+  const MarkerSetMaskBits kit = MarkerSetMask(kSet23Kit);
+  int32_t dropped = 0;
+  int32_t column = -1;
+  for (CVrednostSTRa& entry : haplotype) {
+    if (entry.copy == 0) ++column;
+    if (entry.value < 1 || column < 0 || entry.copy < 0) continue;
+    if (model.restrictTo23 == 1 && (column >= kMarkerSetColumns || !kit[column])) continue;
+    if (!known(static_cast<std::size_t>(column), static_cast<std::size_t>(entry.copy))) {
+      entry.value = -1;
+      entry.fraction = 0;
+      ++dropped;
+    }
+  }
+  return dropped;
+}
+
+CIshodPredvidjanja ScoreForPrediction(const CPredvigjacMuskihLoz2& model, int32_t knownSnp, const Haplotype& haplotype,
+                                      int32_t language) {
+  Haplotype used = haplotype;
+  const int32_t dropped = DropUnknownValues(model, used);
+  CIshodPredvidjanja result = ScoreHaplotype(model, knownSnp, used, language);
+  result.removedValues += dropped;
+  return result;
+}
+
 }  // namespace varnik

@@ -37,6 +37,19 @@ void PrepareForScoring(CPredvigjacMuskihLoz2& model);
 CIshodPredvidjanja ScoreHaplotype(const CPredvigjacMuskihLoz2& model, int32_t knownSnp, const Haplotype& haplotype,
                                   int32_t language);
 
+// Makes missing every present value of a column and copy that no branch of
+// the model has frequencies for, and returns how many it made missing.
+// Scored, such a value would sit at the floor for every branch alike, which
+// says nothing about the branches and yet moves them apart through the
+// parent correction and lowers every fitness.
+int32_t DropUnknownValues(const CPredvigjacMuskihLoz2& model, Haplotype& haplotype);
+
+// The prediction as the predictor shows it: the values that no branch knows
+// are left out (DropUnknownValues) and counted in `removedValues` with
+// those cut by restrictTo23, then the rest is scored.
+CIshodPredvidjanja ScoreForPrediction(const CPredvigjacMuskihLoz2& model, int32_t knownSnp, const Haplotype& haplotype,
+                                      int32_t language);
+
 // The super-group whose frequencies stand for the branch's parent in the
 // unsupported-subclade estimate and the parent correction; -1 for none.
 int32_t SuperGroupOf(const CPredvigjacMuskihLoz2& model, const COgranakLoze2& branch, int32_t knownSnp);

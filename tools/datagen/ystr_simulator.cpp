@@ -339,7 +339,7 @@ std::vector<int32_t> SubcladeModelBranches(char haplogroup) {
   }
 }
 
-YstrSimulator::YstrSimulator(uint64_t seed) {
+YstrSimulator::YstrSimulator(uint64_t seed, const std::vector<FounderAnchor>& anchors) {
   SplitMix64 random(seed);
   std::vector<int32_t> root(kOznakaCount);
   for (int32_t column = 0; column < kFtdnaColumnCount; ++column) {
@@ -352,6 +352,12 @@ YstrSimulator::YstrSimulator(uint64_t seed) {
     founders_.push_back(node.parent < 0 ? root : Descend(founders_[node.parent], node.generations, random));
     for (const ModalRow& row : kFounderModals) {
       if (node.name == row.node) ApplyModal(row, founders_.back());
+    }
+    for (const FounderAnchor& anchor : anchors) {
+      if (&tree[anchor.node] != &node) continue;
+      for (std::size_t id = 0; id < anchor.values.size() && id < founders_.back().size(); ++id) {
+        if (anchor.values[id] >= 1) founders_.back()[id] = anchor.values[id];
+      }
     }
     // Sub-lineages that expanded some time after the founder.
     std::vector<Founder>& subs = subFounders_.emplace_back();

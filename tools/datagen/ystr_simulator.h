@@ -34,11 +34,20 @@ int32_t FindLineage(const std::string& name);
 std::vector<int32_t> GeneralModelBranches();
 std::vector<int32_t> SubcladeModelBranches(char haplogroup);  // 'R' (R1a), 'E' or 'J'
 
+// Values that a lineage's founder takes instead of those it would inherit:
+// per marker identity 0..110 (DYS389II as DYS389II minus DYS389I), below 1
+// for none.
+struct FounderAnchor {
+  int32_t node;
+  std::vector<int32_t> values;
+};
+
 class YstrSimulator {
  public:
   // Draws the founders of every lineage and of the sub-lineages inside it;
-  // the founders of the main haplogroups take their published modal values.
-  explicit YstrSimulator(uint64_t seed);
+  // the founders of the main haplogroups take their published modal values,
+  // and those named in `anchors` the anchored values as well.
+  explicit YstrSimulator(uint64_t seed, const std::vector<FounderAnchor>& anchors = {});
 
   // `perBranch` men of each listed lineage, labelled with its name and SNP
   // path; another `sampleSeed` gives other men of the same lineages.
