@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/console.h"
 #include "cli/subcommands.h"
 
 namespace {
@@ -25,6 +26,7 @@ constexpr Subcommand kSubcommands[] = {
     {"plot", "plot FILE --svg OUT [--axes X,Y] [--flip-h] [--flip-v] [--size WxH] [--sample-names] [--lang sr|en|ru]", "draw the population plot of a computed-axes file into an SVG file", varnik::cli::RunPlot},
     {"train-model", "train-model --input FILE --out MODEL [--restrict23] [--sets 3,4,5] [--min-markers N] [--keep-fractions] [--smoothing X] [--max-joins N] [--parent-correction X] [--no-stats]", "build a haplogroup predictor model from labelled haplotypes", varnik::cli::RunTrainModel},
     {"predict", "predict [--order 0..5] [--predictor 0..3 | --model FILE] [--snp NAME] [--batch FILE] [--lang sr|en|ru] [\"HAPLOTYPE\"]", "predict the haplogroup of Y-STR haplotypes", varnik::cli::RunPredict},
+    {"settings", "settings get NAME | settings set NAME number|double|text|binary VALUE", "read or write one value of the dialogs' saved settings", varnik::cli::RunSettings},
 };
 
 void PrintHelp() {
@@ -44,6 +46,8 @@ void PrintHelp() {
 }  // namespace
 
 int main(int argc, char** argv) {
+  varnik::cli::UseUtf8Console();
+  const std::vector<std::string> arguments = varnik::cli::Utf8Arguments(argc, argv);
   if (argc < 2 || std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0) {
     PrintHelp();
     return argc < 2 ? 1 : 0;
@@ -54,7 +58,7 @@ int main(int argc, char** argv) {
   }
   for (const Subcommand& sub : kSubcommands) {
     if (std::strcmp(argv[1], sub.name) != 0) continue;
-    std::vector<std::string> rest(argv + 2, argv + argc);
+    std::vector<std::string> rest(arguments.begin() + 2, arguments.end());
     if (!rest.empty() && (rest[0] == "--help" || rest[0] == "-h")) {
       std::printf("usage: varnik-cli %s\n%s\n", sub.usage, sub.summary);
       return 0;

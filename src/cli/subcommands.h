@@ -15,5 +15,6 @@ int RunAxes(Args& args);
 int RunPlot(Args& args);
 int RunTrainModel(Args& args);
 int RunPredict(Args& args);
+int RunSettings(Args& args);
 
 }  // namespace varnik::cli
