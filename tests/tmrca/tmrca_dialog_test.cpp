@@ -5,12 +5,15 @@
 #include <filesystem>
 #include <string>
 
+#include "common/binary_io.h"
 #include "common/format.h"
+#include "common/utf.h"
 #include "platform/fakes.h"
 #include "platform/program_folder.h"
 #include "platform/recording_canvas.h"
 #include "platform/thread_fakes.h"
 #include "shell/app_state.h"
+#include "shell/report_note.h"
 #include "texts/text_table.h"
 #include "tmrca/age_graph.h"
 #include "tmrca/tmrca_report.h"
@@ -129,6 +132,21 @@ TEST_F(TmrcaDialogTest, CalculateShowsReportAndGraphWritesFileAndSettings) {
   DrawAgeGraph(expected, rect, g_tmrca.estimator.distribution, false, true);
   EXPECT_EQ(drawn.ops().size(), expected.ops().size());
   EXPECT_EQ(drawn.Texts(), expected.Texts());
+}
+
+TEST_F(TmrcaDialogTest, ReportGoesToTheUserFolderWhenTheProgramFolderIsNotWritableAndTheResultSaysWhere) {
+  SetProgramFolder((folder_ / "missing").string());
+  SetUserReportFolder((folder_ / "user").string());
+  view.Init();
+  Calculate(Lines({k12a, k12b, k12c}));
+  SetUserReportFolder("");
+
+  const std::filesystem::path file = folder_ / "user" / kTmrcaReportFileName;
+  const ReportLocation where{file.string(), true};
+  EXPECT_EQ(view.GetText(kIdTmrcaResult), ReportOfLastRun(0) + ReportNote(where, kLanguageEnglish));
+  std::string bytes;
+  ASSERT_TRUE(ReadWholeFile(file.string(), bytes));
+  EXPECT_EQ(bytes, Utf16LeWithBom(ReportOfLastRun(0)));  // the note is not part of the file
 }
 
 TEST_F(TmrcaDialogTest, InputErrorsGoToTheResultBoxAndComputeNothing) {
