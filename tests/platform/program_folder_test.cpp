@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <string>
 
 #include "common/binary_io.h"
@@ -16,12 +17,13 @@ namespace {
 namespace fs = std::filesystem;
 
 // A program folder `prefix/bin` and a user report folder, in a fresh temporary
-// folder of the test's own.
+// folder of this run's own.
 class ProgramFolderTest : public ::testing::Test {
  protected:
   void SetUp() override {
     root_ = fs::temp_directory_path() /
-            ("varnik_program_folder_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+            ("varnik_program_folder_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) +
+             "_" + std::to_string(std::random_device{}()));
     fs::remove_all(root_);
     fs::create_directories(bin());
     SetProgramFolder(bin().string());

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <random>
 #include <string>
 
 #include "common/binary_io.h"
@@ -55,12 +56,18 @@ class TmrcaDialogTest : public ::testing::Test {
     ResetShellState();
     ResetTmrcaState();
     g_language = kLanguageEnglish;
-    folder_ = std::filesystem::temp_directory_path() / (std::string("varnik_tmrca_dialog_") + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    // A name of this run's own: the same tests of other builds may run at
+    // the same time.
+    folder_ = std::filesystem::temp_directory_path() /
+              (std::string("varnik_tmrca_dialog_") + ::testing::UnitTest::GetInstance()->current_test_info()->name() +
+               "_" + std::to_string(std::random_device{}()));
     std::filesystem::create_directories(folder_);
     SetProgramFolder(folder_.string());
+    SetUserReportFolder((folder_ / "user").string());
   }
   void TearDown() override {
     SetProgramFolder("");
+    SetUserReportFolder("");
     std::filesystem::remove_all(folder_);
     ResetTmrcaState();
     ResetShellState();
@@ -136,10 +143,8 @@ TEST_F(TmrcaDialogTest, CalculateShowsReportAndGraphWritesFileAndSettings) {
 
 TEST_F(TmrcaDialogTest, ReportGoesToTheUserFolderWhenTheProgramFolderIsNotWritableAndTheResultSaysWhere) {
   SetProgramFolder((folder_ / "missing").string());
-  SetUserReportFolder((folder_ / "user").string());
   view.Init();
   Calculate(Lines({k12a, k12b, k12c}));
-  SetUserReportFolder("");
 
   const std::filesystem::path file = folder_ / "user" / kTmrcaReportFileName;
   const ReportLocation where{file.string(), true};
