@@ -1,17 +1,20 @@
 # Two commands on a fresh Debian or Ubuntu machine:
 #   make run    installs what is missing, builds, and starts the program
 #   make test   installs what is missing, builds, and runs every test
+#   make package   builds the Debian package (build/varnik_*.deb)
+#   make windows   cross-compiles the Windows command line with mingw-w64
+#                  (build-mingw/bin/varnik-cli.exe; needs g++-mingw-w64-x86-64-posix)
 BUILD ?= build
 CMAKE_ARGS ?=
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 PACKAGES = cmake make g++ ccache pkg-config libwxgtk3.2-dev googletest libgtest-dev libgmock-dev \
-           libbenchmark-dev fonts-liberation xvfb xauth
+           libbenchmark-dev fonts-liberation xvfb xauth dpkg-dev file
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
 FUZZ_PACKAGES = clang libclang-rt-14-dev
 FUZZ_SECONDS ?= 60
 
-.PHONY: all deps fuzz-deps configure build run test bench fuzz clean
+.PHONY: all deps fuzz-deps configure build run test bench package windows fuzz clean
 
 all: build
 
@@ -45,6 +48,15 @@ test: build
 
 bench: build
 	@for b in $(BUILD)/bench/*; do [ -x "$$b" ] && "$$b"; done
+
+package: build
+	cmake --build $(BUILD) --target package
+
+# The core and the command line only: wxWidgets for mingw is not packaged.
+windows:
+	cmake -S . -B build-mingw -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake -DCMAKE_BUILD_TYPE=Release \
+	  -DVARNIK_GUI=OFF -DVARNIK_TESTS=OFF -DVARNIK_BENCH=OFF
+	cmake --build build-mingw -j $(JOBS) --target varnik-cli
 
 # Builds the fuzz targets with clang and runs each for FUZZ_SECONDS.
 fuzz: fuzz-deps

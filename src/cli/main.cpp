@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/console.h"
 #include "cli/subcommands.h"
 
 namespace {
@@ -28,6 +29,7 @@ constexpr Subcommand kSubcommands[] = {
     {"predict", "predict [--order 0..5] [--predictor 0..3 | --model FILE] [--snp NAME] [--batch FILE] [--lang sr|en|ru] [\"HAPLOTYPE\"]", "predict the haplogroup of Y-STR haplotypes", varnik::cli::RunPredict},
     {"admixture", "admixture --sample FILE --calculator FILE [--chromosome N [--from BP --to BP]] [--threshold X] [--no-sort] [--lang sr|en|ru]", "a person's ancestry shares from a raw genotype file and a calculator", varnik::cli::RunAdmixture},
     {"search", "search [--order 0..5] [--min-common N] [--max-diff PERCENT] [--max-shown N] [--rank 0..2] [--constraint COLUMN=RANGE ...] [--collections I,J,...] [--collections-dir DIR] [--comma] [--lang sr|en|ru] \"HAPLOTYPE\"", "search the sample collections for the haplotypes closest to one", varnik::cli::RunSearch},
+    {"settings", "settings get NAME | settings set NAME number|double|text|binary VALUE", "read or write one value of the dialogs' saved settings", varnik::cli::RunSettings},
 };
 
 void PrintHelp() {
@@ -47,6 +49,8 @@ void PrintHelp() {
 }  // namespace
 
 int main(int argc, char** argv) {
+  varnik::cli::UseUtf8Console();
+  const std::vector<std::string> arguments = varnik::cli::Utf8Arguments(argc, argv);
   if (argc < 2 || std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0) {
     PrintHelp();
     return argc < 2 ? 1 : 0;
@@ -57,7 +61,7 @@ int main(int argc, char** argv) {
   }
   for (const Subcommand& sub : kSubcommands) {
     if (std::strcmp(argv[1], sub.name) != 0) continue;
-    std::vector<std::string> rest(argv + 2, argv + argc);
+    std::vector<std::string> rest(arguments.begin() + 2, arguments.end());
     if (!rest.empty() && (rest[0] == "--help" || rest[0] == "-h")) {
       std::printf("usage: varnik-cli %s\n%s\n", sub.usage, sub.summary);
       return 0;

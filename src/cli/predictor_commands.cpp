@@ -73,7 +73,7 @@ int RunPredict(Args& args) {
                 "[--batch FILE] [--lang sr|en|ru] [\"HAPLOTYPE\"]");
   }
 
-  const std::string path = modelPath ? *modelPath : ProgramFile(PredictorFileName(predictor));
+  const std::string path = modelPath ? *modelPath : DataFile(PredictorFileName(predictor));
   CPredvigjacMuskihLoz2 model;
   if (!LoadPredictorModel(path, model)) return Fail("cannot read the model file " + path);
   int32_t snp = -1;

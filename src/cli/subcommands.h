@@ -18,5 +18,6 @@ int RunPredict(Args& args);
 int RunAdmixture(Args& args);
 int RunSearch(Args& args);
 int RunCrossValidate(Args& args);
+int RunSettings(Args& args);
 
 }  // namespace varnik::cli

@@ -28,7 +28,7 @@ std::size_t ByteWriter::WriteUtf16(std::string_view utf8) {
 }
 
 bool ReadWholeFile(const std::string& path, std::string& out, std::size_t maxBytes) {
-  std::ifstream in(path, std::ios::binary);
+  std::ifstream in(PathFromUtf8(path), std::ios::binary);
   if (!in) return false;
   in.seekg(0, std::ios::end);
   const std::streamoff size = in.tellg();
@@ -43,20 +43,21 @@ bool ReadWholeFile(const std::string& path, std::string& out, std::size_t maxByt
 bool WriteFileAtomically(const std::string& path, std::string_view bytes) {
   const std::string temp = path + ".tmp";
   {
-    std::ofstream out(temp, std::ios::binary | std::ios::trunc);
+    std::ofstream out(PathFromUtf8(temp), std::ios::binary | std::ios::trunc);
     if (!out) return false;
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     out.flush();
     if (!out) {
       out.close();
-      std::remove(temp.c_str());
+      std::error_code ec;
+      std::filesystem::remove(PathFromUtf8(temp), ec);
       return false;
     }
   }
   std::error_code ec;
-  std::filesystem::rename(temp, path, ec);
+  std::filesystem::rename(PathFromUtf8(temp), PathFromUtf8(path), ec);
   if (ec) {
-    std::filesystem::remove(temp, ec);
+    std::filesystem::remove(PathFromUtf8(temp), ec);
     return false;
   }
   return true;

@@ -1,6 +1,7 @@
 // The one string boundary of the core: UTF-8 inside, UTF-16 at the edges.
 #pragma once
 
+#include <filesystem>
 #include <string>
 #include <string_view>
 
@@ -20,5 +21,11 @@ std::string Utf16LeWithBom(std::string_view utf8);
 // (an odd last byte is dropped), a UTF-8 mark is removed, anything else is
 // taken as it is.
 std::string TextFileToUtf8(std::string_view bytes);
+
+// File paths are UTF-8 inside the core.  These convert at the file system:
+// on Windows a narrow path would be taken in the ANSI code page, which
+// cannot name most Cyrillic folders.
+std::filesystem::path PathFromUtf8(std::string_view utf8);
+std::string PathToUtf8(const std::filesystem::path& path);
 
 }  // namespace varnik

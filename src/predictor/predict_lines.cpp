@@ -78,8 +78,8 @@ std::string BatchReportFileName(int32_t language) {
   return language == kLanguageEnglish ? "Batch prediction.txt" : "Mnozhestveno predvigjanje.txt";
 }
 
-bool WriteBatchReport(const std::string& output, int32_t language) {
-  return WriteFileAtomically(ProgramFile(BatchReportFileName(language)), Utf16LeWithBom(output + "\r\n\r\n\r\n"));
+bool WriteBatchReport(const std::string& output, int32_t language, ReportLocation& where) {
+  return WriteReport(BatchReportFileName(language), Utf16LeWithBom(output + "\r\n\r\n\r\n"), where);
 }
 
 }  // namespace varnik

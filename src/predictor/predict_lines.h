@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/program_folder.h"
 #include "predictor/predictor_model.h"
 #include "ystr/str_value.h"
 
@@ -37,8 +38,10 @@ CIshodUnosa PredictLines(const CPredvigjacMuskihLoz2& model, const std::vector<s
 
 // "Batch prediction.txt" in English, "Mnozhestveno predvigjanje.txt" otherwise.
 std::string BatchReportFileName(int32_t language);
-// Writes the batch report into the program folder: FF FE, the output in
-// UTF-16LE, then "\r\n" and "\r\n\r\n".  False when it cannot be written.
-bool WriteBatchReport(const std::string& output, int32_t language);
+// Writes the batch report into the program folder, or the user's report
+// folder when the program folder is not writable (`where`): FF FE, the
+// output in UTF-16LE, then "\r\n" and "\r\n\r\n".  False when it cannot
+// be written.
+bool WriteBatchReport(const std::string& output, int32_t language, ReportLocation& where);
 
 }  // namespace varnik

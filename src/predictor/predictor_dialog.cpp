@@ -9,6 +9,7 @@
 #include "predictor/predictor_instructions.h"
 #include "predictor/predictor_panel.h"
 #include "predictor/scoring.h"
+#include "shell/report_note.h"
 #include "texts/text_table.h"
 #include "ystr/haplotype_convert.h"
 #include "ystr/haplotype_text.h"
@@ -134,14 +135,17 @@ void CPredvigjacDialog::PredictAll(DialogView& view, bool batch, int32_t knownSn
     }
   }
 
-  view.SetText(kIdPredictorResults, run.output);
+  // An unwritable batch report is skipped silently; one that had to go to
+  // the user's folder is named under the results.
+  std::string shown = run.output;
+  ReportLocation where;
+  if (batch && WriteBatchReport(run.output, language_, where)) shown += ReportNote(where, language_);
+  view.SetText(kIdPredictorResults, shown);
   view.ClearItems(kIdResultBranches);
   for (const std::string& name : run.names) view.AddItem(kIdResultBranches, name);
   branchSelection_ = resultBranches_.empty() ? -1 : 0;
   view.SetSelection(kIdResultBranches, branchSelection_);
   view.Redraw(kIdValueTable);
-  // An unwritable report is skipped silently.
-  if (batch) WriteBatchReport(run.output, language_);
 }
 
 void CPredvigjacDialog::MostFrequent(DialogView& view) {

@@ -24,7 +24,7 @@ int32_t PredictorTextId(int32_t predictor) {
 bool LoadPredictorModels(PredictorModels& models, const std::string& folder) {
   for (int32_t i = 0; i < kPredictorCount; ++i) {
     const std::string name = PredictorFileName(i);
-    const std::string path = folder.empty() ? ProgramFile(name) : folder + "/" + name;
+    const std::string path = folder.empty() ? DataFile(name) : folder + "/" + name;
     if (!LoadPredictorModel(path, models[i])) return false;
   }
   return true;

@@ -50,6 +50,7 @@ struct MenuTextUpdate {
 // nothing.
 std::vector<MenuTextUpdate> MenuTexts();
 
-inline constexpr const char* kAppTitle = "Varnik Genealogy Tools v1.1";
+// The window title carries the program's version, major and minor.
+inline constexpr const char* kAppTitle = "Varnik Genealogy Tools v" VARNIK_VERSION_SHORT;
 
 }  // namespace varnik

@@ -425,8 +425,11 @@ enum ENiskaSlov : int32_t {
   kPopCroatsBhDalmatia = 372,
   kPopCroatsNorthwest = 373,
 
+  // A report that went to the user's folder instead of the program folder
+  kTextReportInUserFolder = 374,
+
   kTextFirst = kPopBantuSouthAfrica,
-  kTextLast = kPopCroatsNorthwest,
+  kTextLast = kTextReportInUserFolder,
 };
 
 }  // namespace varnik

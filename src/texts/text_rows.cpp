@@ -745,6 +745,11 @@ std::vector<CPrevodNaziva> FillTexts() {
       {kPopSerbsLikaBaniaKordun, "Срби Лике Банийе Кордуна", "Serbs from Lika, Bania, Kordun", ""},
       {kPopCroatsBhDalmatia, "Хрвати БХ и Далмацийе", "Croats from BH and Dalmatia", ""},
       {kPopCroatsNorthwest, "Хрвати сѣверозападни", "Croats from Northwest", ""},
+      // A report written to the user's folder
+      {kTextReportInUserFolder,
+       "Фасцикла програма нѣйе доступна за запис, па йе извѣштай записан у: %s",
+       "The program folder is not writable, so the report was written to: %s",
+       "Папка программы недоступна для записи, поэтому отчёт записан в: %s"},
   };
 }
 

@@ -1,8 +1,20 @@
 #include "tmrca/tmrca_estimator.h"
 
+#include "shell/report_note.h"
 #include "tmrca/tmrca_report.h"
 
 namespace varnik {
+namespace {
+
+// Writes the report file; when it had to go to the user's folder, the shown
+// text says where.
+void WriteReportFile(std::string& report, int32_t language) {
+  ReportLocation where;
+  WriteTmrcaReport(report, {}, &where);
+  report += ReportNote(where, language);
+}
+
+}  // namespace
 
 bool CRaspodelaStarostiNajSkorZajedPredka::Run(int32_t markerChoice, const std::atomic<int>& stop,
                                                const TmrcaProgress& progress, std::string& report, int32_t language,
@@ -16,7 +28,7 @@ bool CRaspodelaStarostiNajSkorZajedPredka::Run(int32_t markerChoice, const std::
   }
   finished_ = true;
   report = FormatTmrcaReport(records, distribution, generationsWithoutAncestor, language);
-  if (writeFile) WriteTmrcaReport(report);
+  if (writeFile) WriteReportFile(report, language);
   return true;
 }
 
@@ -31,7 +43,7 @@ bool CRaspodelaStarostiNajSkorZajedPredka::SetGenerationsWithoutAncestor(int32_t
   if (!finished_ || records.empty()) return true;
   NormaliseAgeDistribution(distribution, generationsWithoutAncestor);
   report = FormatTmrcaReport(records, distribution, generationsWithoutAncestor, language);
-  if (writeFile) WriteTmrcaReport(report);
+  if (writeFile) WriteReportFile(report, language);
   return true;
 }
 

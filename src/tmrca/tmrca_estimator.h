@@ -25,8 +25,9 @@ class CRaspodelaStarostiNajSkorZajedPredka {
 
   // The worker's computation over the records: the distribution for 600
   // generations.  On success `report` receives the report, which is also
-  // written to TMRCA_results.txt unless `writeFile` is off; on a stop the
-  // report is empty and false is returned.
+  // written to TMRCA_results.txt unless `writeFile` is off (when the file
+  // went to the user's folder, `report` ends with a line saying where); on
+  // a stop the report is empty and false is returned.
   bool Run(int32_t markerChoice, const std::atomic<int>& stop, const TmrcaProgress& progress, std::string& report,
            int32_t language = -1, bool writeFile = true);
 

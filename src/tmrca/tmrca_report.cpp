@@ -59,9 +59,12 @@ std::string FormatTmrcaReport(const std::vector<CSTROznaka>& records, const CNiz
   return out;
 }
 
-bool WriteTmrcaReport(const std::string& report, const std::string& path) {
-  const std::string target = path.empty() ? ProgramFile(kTmrcaReportFileName) : path;
-  if (!WriteFileAtomically(target, Utf16LeWithBom(report))) {
+bool WriteTmrcaReport(const std::string& report, const std::string& path, ReportLocation* where) {
+  ReportLocation place{path, false};
+  const bool written = path.empty() ? WriteReport(kTmrcaReportFileName, Utf16LeWithBom(report), place)
+                                    : WriteFileAtomically(path, Utf16LeWithBom(report));
+  if (where != nullptr) *where = place;
+  if (!written) {
     std::fputs("Izlazno spremiste se ne moze otvoriti\n", stdout);
     return false;
   }

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/program_folder.h"
 #include "tmrca/age_distribution.h"
 #include "tmrca/mutation_model.h"
 
@@ -20,9 +21,11 @@ inline constexpr char kTmrcaReportFileName[] = "TMRCA_results.txt";
 std::string FormatTmrcaReport(const std::vector<CSTROznaka>& records, const CNizVerovatnoca& distribution,
                               int32_t withoutAncestor, int32_t language = -1);
 
-// Writes the report to `path` (by default TMRCA_results.txt in the program
-// folder) as UTF-16LE with the mark FF FE.  On failure prints the output
-// store message on standard output and returns false.
-bool WriteTmrcaReport(const std::string& report, const std::string& path = {});
+// Writes the report to `path` as UTF-16LE with the mark FF FE; by default
+// to TMRCA_results.txt in the program folder, or in the user's report
+// folder when the program folder is not writable (`where`, when given,
+// receives the place).  On failure prints the output store message on
+// standard output and returns false.
+bool WriteTmrcaReport(const std::string& report, const std::string& path = {}, ReportLocation* where = nullptr);
 
 }  // namespace varnik

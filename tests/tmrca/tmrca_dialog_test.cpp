@@ -3,14 +3,18 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <random>
 #include <string>
 
+#include "common/binary_io.h"
 #include "common/format.h"
+#include "common/utf.h"
 #include "platform/fakes.h"
 #include "platform/program_folder.h"
 #include "platform/recording_canvas.h"
 #include "platform/thread_fakes.h"
 #include "shell/app_state.h"
+#include "shell/report_note.h"
 #include "texts/text_table.h"
 #include "tmrca/age_graph.h"
 #include "tmrca/tmrca_report.h"
@@ -52,12 +56,18 @@ class TmrcaDialogTest : public ::testing::Test {
     ResetShellState();
     ResetTmrcaState();
     g_language = kLanguageEnglish;
-    folder_ = std::filesystem::temp_directory_path() / (std::string("varnik_tmrca_dialog_") + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    // A name of this run's own: the same tests of other builds may run at
+    // the same time.
+    folder_ = std::filesystem::temp_directory_path() /
+              (std::string("varnik_tmrca_dialog_") + ::testing::UnitTest::GetInstance()->current_test_info()->name() +
+               "_" + std::to_string(std::random_device{}()));
     std::filesystem::create_directories(folder_);
     SetProgramFolder(folder_.string());
+    SetUserReportFolder((folder_ / "user").string());
   }
   void TearDown() override {
     SetProgramFolder("");
+    SetUserReportFolder("");
     std::filesystem::remove_all(folder_);
     ResetTmrcaState();
     ResetShellState();
@@ -129,6 +139,19 @@ TEST_F(TmrcaDialogTest, CalculateShowsReportAndGraphWritesFileAndSettings) {
   DrawAgeGraph(expected, rect, g_tmrca.estimator.distribution, false, true);
   EXPECT_EQ(drawn.ops().size(), expected.ops().size());
   EXPECT_EQ(drawn.Texts(), expected.Texts());
+}
+
+TEST_F(TmrcaDialogTest, ReportGoesToTheUserFolderWhenTheProgramFolderIsNotWritableAndTheResultSaysWhere) {
+  SetProgramFolder((folder_ / "missing").string());
+  view.Init();
+  Calculate(Lines({k12a, k12b, k12c}));
+
+  const std::filesystem::path file = folder_ / "user" / kTmrcaReportFileName;
+  const ReportLocation where{file.string(), true};
+  EXPECT_EQ(view.GetText(kIdTmrcaResult), ReportOfLastRun(0) + ReportNote(where, kLanguageEnglish));
+  std::string bytes;
+  ASSERT_TRUE(ReadWholeFile(file.string(), bytes));
+  EXPECT_EQ(bytes, Utf16LeWithBom(ReportOfLastRun(0)));  // the note is not part of the file
 }
 
 TEST_F(TmrcaDialogTest, InputErrorsGoToTheResultBoxAndComputeNothing) {
