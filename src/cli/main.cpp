@@ -26,6 +26,7 @@ constexpr Subcommand kSubcommands[] = {
     {"train-model", "train-model --input FILE --out MODEL [--restrict23] [--sets 3,4,5] [--min-markers N] [--keep-fractions] [--smoothing X] [--max-joins N] [--parent-correction X] [--no-stats]", "build a haplogroup predictor model from labelled haplotypes", varnik::cli::RunTrainModel},
     {"predict", "predict [--order 0..5] [--predictor 0..3 | --model FILE] [--snp NAME] [--batch FILE] [--lang sr|en|ru] [\"HAPLOTYPE\"]", "predict the haplogroup of Y-STR haplotypes", varnik::cli::RunPredict},
     {"admixture", "admixture --sample FILE --calculator FILE [--chromosome N [--from BP --to BP]] [--threshold X] [--no-sort] [--lang sr|en|ru]", "a person's ancestry shares from a raw genotype file and a calculator", varnik::cli::RunAdmixture},
+    {"painting", "painting --sample FILE --calculator FILE [--half-window N | --window-cm X [--min-side N]] [--chromosome N [--from BP --to BP]] [--same-population-only] [--levelling N] [--svg OUT [--size WxH]] [--values OUT.tsv] [--lang sr|en|ru]", "local ancestry along the chromosomes of a raw genotype file, as shares, values per SNP or a drawing", varnik::cli::RunPainting},
 };
 
 void PrintHelp() {

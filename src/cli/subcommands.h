@@ -16,5 +16,6 @@ int RunPlot(Args& args);
 int RunTrainModel(Args& args);
 int RunPredict(Args& args);
 int RunAdmixture(Args& args);
+int RunPainting(Args& args);
 
 }  // namespace varnik::cli
