@@ -6,6 +6,7 @@
 #include "autosomal/admixture_data.h"
 #include "autosomal/admixture_em.h"
 #include "autosomal_simulator.h"
+#include "autosomal_test_support.h"
 #include "texts/text_table.h"
 
 namespace varnik {
@@ -45,23 +46,6 @@ CProracunPoreklaOdsecaka PopulationOneSample(int n, int k = 2) {
     snp.sampleAllele1 = snp.sampleAllele2 = 'B';
     snp.frequencies.assign(k, 0.3);
     snp.frequencies[0] = 0.9;
-    data.snps.push_back(snp);
-  }
-  return data;
-}
-
-// The panel's SNPs with a simulated person's genotypes, ready to compute.
-CProracunPoreklaOdsecaka SimulatedSample(const datagen::SimulatedPanel& panel, const datagen::SimulatedPerson& person) {
-  CProracunPoreklaOdsecaka data;
-  data.populationNames = panel.populations;
-  for (std::size_t i = 0; i < panel.snps.size(); ++i) {
-    CPodaciSNPaZaPorekloOdsecaka snp;
-    snp.chromosome = panel.snps[i].chromosome;
-    snp.refAllele1 = panel.snps[i].allele1;
-    snp.refAllele2 = panel.snps[i].allele2;
-    snp.sampleAllele1 = person.alleles[2 * i];
-    snp.sampleAllele2 = person.alleles[2 * i + 1];
-    for (std::size_t p = 0; p < panel.populations.size(); ++p) snp.frequencies.push_back(panel.Frequency(i, p));
     data.snps.push_back(snp);
   }
   return data;

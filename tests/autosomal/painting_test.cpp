@@ -24,22 +24,6 @@ CPodaciSNPaZaPorekloOdsecaka Snp(int chromosome, int position, double cm = 0.0) 
   return snp;
 }
 
-// The panel's SNPs with a simulated person's genotypes.
-CProracunPoreklaOdsecaka SimulatedSample(const datagen::SimulatedPanel& panel, const datagen::SimulatedPerson& person) {
-  CProracunPoreklaOdsecaka data;
-  data.populationNames = panel.populations;
-  for (std::size_t i = 0; i < panel.snps.size(); ++i) {
-    CPodaciSNPaZaPorekloOdsecaka snp = Snp(panel.snps[i].chromosome, panel.snps[i].position, panel.snps[i].cm);
-    snp.refAllele1 = panel.snps[i].allele1;
-    snp.refAllele2 = panel.snps[i].allele2;
-    snp.sampleAllele1 = person.alleles[2 * i];
-    snp.sampleAllele2 = person.alleles[2 * i + 1];
-    for (std::size_t p = 0; p < panel.populations.size(); ++p) snp.frequencies.push_back(panel.Frequency(i, p));
-    data.snps.push_back(snp);
-  }
-  return data;
-}
-
 TEST(PaintingBlocks, SmallBlocksJoinANeighbourOnTheirChromosome) {
   // Chromosome 1: 1000 SNPs, a gap, `middle` SNPs, a smaller gap, 1000 SNPs;
   // chromosome 2: 50 SNPs alone.
