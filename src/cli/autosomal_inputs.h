@@ -1,5 +1,6 @@
 // What the autosomal subcommands share: the options that name the inputs
-// and the chromosome window, and a progress sink that keeps the last texts.
+// and the chromosome window (admixture_command.cpp), and a progress sink
+// that keeps the last texts.
 #pragma once
 
 #include <optional>
