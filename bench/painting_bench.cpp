@@ -5,34 +5,12 @@
 #include <algorithm>
 
 #include "autosomal/painting.h"
-#include "autosomal_simulator.h"
+#include "autosomal_sample.h"
 
 namespace {
 
 using varnik::CProracunPoreklaOdsecaka;
-using varnik::CPodaciSNPaZaPorekloOdsecaka;
 namespace datagen = varnik::datagen;
-
-// The panel's SNPs with a simulated person's genotypes.
-CProracunPoreklaOdsecaka Sample(const datagen::SimulatedPanel& panel, const datagen::SimulatedPerson& person) {
-  CProracunPoreklaOdsecaka data;
-  data.populationNames = panel.populations;
-  data.snps.reserve(panel.snps.size());
-  for (std::size_t i = 0; i < panel.snps.size(); ++i) {
-    CPodaciSNPaZaPorekloOdsecaka snp;
-    snp.snpName = panel.snps[i].name;
-    snp.chromosome = panel.snps[i].chromosome;
-    snp.position = panel.snps[i].position;
-    snp.geneticPosition = panel.snps[i].cm;
-    snp.refAllele1 = panel.snps[i].allele1;
-    snp.refAllele2 = panel.snps[i].allele2;
-    snp.sampleAllele1 = person.alleles[2 * i];
-    snp.sampleAllele2 = person.alleles[2 * i + 1];
-    for (std::size_t p = 0; p < panel.populations.size(); ++p) snp.frequencies.push_back(panel.Frequency(i, p));
-    data.snps.push_back(std::move(snp));
-  }
-  return data;
-}
 
 const std::vector<std::string> kTwelve = {"Atlantic_Baltic", "Southern",   "West_Asian",   "South_Asian",
                                           "East_Asian",      "African",    "Siberian",     "Amerindian",
@@ -43,7 +21,7 @@ void BM_Painting600kSnpsK12(benchmark::State& state) {
   static const datagen::SimulatedPanel panel = datagen::MakePanel(600, 600000, kTwelve, 0.12);
   static const datagen::SimulatedPerson person =
       datagen::MakePerson(panel, 1, {0.3, 0.2, 0.1, 0.1, 0.1, 0.05, 0.05, 0.04, 0.03, 0.01, 0.01, 0.01}, 4.0);
-  static CProracunPoreklaOdsecaka data = Sample(panel, person);
+  static CProracunPoreklaOdsecaka data = datagen::SimulatedSample(panel, person);
   data.windowBySnpCount = state.range(0) == 0 ? 1 : 0;
   for (auto _ : state) {
     data.ComputeChromosomePainting(varnik::AdmixtureRunContext());
@@ -72,7 +50,7 @@ void BM_PaintingAccuracy(benchmark::State& state) {
   const Person& who = kPeople[state.range(0)];
   const datagen::SimulatedPerson person =
       datagen::MakePerson(panel, 100 + state.range(0), who.proportions, who.generations);
-  CProracunPoreklaOdsecaka data = Sample(panel, person);
+  CProracunPoreklaOdsecaka data = datagen::SimulatedSample(panel, person);
   data.windowBySnpCount = state.range(1) == 0 ? 1 : 0;
   for (auto _ : state) data.ComputeChromosomePainting(varnik::AdmixtureRunContext());
   std::size_t right = 0;

@@ -9,7 +9,7 @@
 #include <string>
 
 #include "autosomal/admixture_data.h"
-#include "autosomal_simulator.h"
+#include "autosomal_sample.h"
 
 namespace varnik {
 
@@ -49,25 +49,6 @@ inline std::string TwoPopulationCalculator(const std::string& snpLines, const st
   return "2" + end + "P1,255,0,0" + end + "P2,0,0,255" + end + snpLines;
 }
 
-// The panel's SNPs with a simulated person's genotypes, ready to compute.
-inline CProracunPoreklaOdsecaka SimulatedSample(const datagen::SimulatedPanel& panel,
-                                                const datagen::SimulatedPerson& person) {
-  CProracunPoreklaOdsecaka data;
-  data.populationNames = panel.populations;
-  for (std::size_t i = 0; i < panel.snps.size(); ++i) {
-    CPodaciSNPaZaPorekloOdsecaka snp;
-    snp.snpName = panel.snps[i].name;
-    snp.chromosome = panel.snps[i].chromosome;
-    snp.position = panel.snps[i].position;
-    snp.geneticPosition = panel.snps[i].cm;
-    snp.refAllele1 = panel.snps[i].allele1;
-    snp.refAllele2 = panel.snps[i].allele2;
-    snp.sampleAllele1 = person.alleles[2 * i];
-    snp.sampleAllele2 = person.alleles[2 * i + 1];
-    for (std::size_t p = 0; p < panel.populations.size(); ++p) snp.frequencies.push_back(panel.Frequency(i, p));
-    data.snps.push_back(snp);
-  }
-  return data;
-}
+using datagen::SimulatedSample;
 
 }  // namespace varnik
