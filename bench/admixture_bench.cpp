@@ -16,7 +16,7 @@
 #include "autosomal/admixture_data.h"
 #include "autosomal/admixture_em.h"
 #include "autosomal/hgdp_panel.h"
-#include "autosomal/simulated_sample.h"
+#include "autosomal_sample.h"
 #include "autosomal_simulator.h"
 
 namespace varnik {
@@ -25,7 +25,7 @@ namespace {
 CProracunPoreklaOdsecaka Simulated(int snpCount, const std::vector<std::string>& names,
                                    const std::vector<double>& mixture) {
   const datagen::SimulatedPanel panel = datagen::MakePanel(41, snpCount, names, 0.12);
-  return SimulatedSample(panel, datagen::MakePerson(panel, 42, mixture, 6.0));
+  return datagen::SimulatedSample(panel, datagen::MakePerson(panel, 42, mixture, 6.0));
 }
 
 // Keeps the final iteration line ("N     E = change").

@@ -25,7 +25,14 @@ constexpr int kMinimumWindowSnps = 100;
 // grow again, as every pass multiplies it.
 constexpr double kExtrapolationFloor = 1e-12;
 
-// Ranks populations by share, largest first; equal shares keep their order.
+double Distance(const std::vector<double>& a, const std::vector<double>& b) {
+  double sum = 0.0;
+  for (std::size_t i = 0; i < a.size(); ++i) sum += std::fabs(a[i] - b[i]);
+  return sum;
+}
+
+}  // namespace
+
 std::vector<int> SortedOrder(const std::vector<double>& shares) {
   std::vector<int> order(shares.size());
   for (std::size_t i = 0; i < order.size(); ++i) order[i] = static_cast<int>(i);
@@ -39,14 +46,6 @@ std::vector<int> SortedOrder(const std::vector<double>& shares) {
   }
   return order;
 }
-
-double Distance(const std::vector<double>& a, const std::vector<double>& b) {
-  double sum = 0.0;
-  for (std::size_t i = 0; i < a.size(); ++i) sum += std::fabs(a[i] - b[i]);
-  return sum;
-}
-
-}  // namespace
 
 void CProracunPoreklaOdsecaka::BuildChromosomeRuns() {
   chromosomeRuns.clear();

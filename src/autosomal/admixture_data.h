@@ -15,6 +15,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/canvas.h"
 #include "shell/long_computation.h"
 
 namespace varnik {
@@ -112,6 +113,10 @@ class CProracunPoreklaOdsecaka {
   int32_t minSideSnps = 20;
   int32_t drawZoomed = 1;
   int32_t levellingFactor = 50;
+  // Only pairs of one population with itself take part.
+  int32_t pairsSamePopulationOnly = 0;
+  // The levelled drawing (command 32824 switches it).
+  int32_t drawLevelled = 0;
 
   // Why the last load, window or run failed, in the run's language: the
   // file, the line and the reason.  Empty after success.
@@ -144,10 +149,27 @@ class CProracunPoreklaOdsecaka {
   // The header line of the computation's report.
   std::string ReportHeader(bool finalReport, int language) const;
 
+  // The chromosome painting (painting.cpp, painting_draw.cpp).
+  bool RunChromosomePainting(const AdmixtureRunContext& context);
+  bool ComputeChromosomePainting(const AdmixtureRunContext& context);
+  // Genetic positions of a ".par" calculator's SNPs from the text
+  // calculator at `mapPath`; false only when a stop cut the read short.
+  bool AssignGeneticPositions(const std::string& mapPath, const AdmixtureRunContext& context);
+  // Splits the chromosome runs into blocks at large gaps and merges small
+  // blocks into a neighbour; sets every SNP's `paintMark`.
+  void MarkPaintingBlocks();
+  void DrawChromosomePainting(Canvas& canvas) const;
+  // Each returns whether `levellingFactor` changed.
+  bool StepLevellingUp();
+  bool StepLevellingDown();
+
  private:
   void SortSnpIndex();
   bool Fail(const AdmixtureRunContext& context, std::string message);
 };
+
+// Ranks populations by share, largest first; equal shares keep their order.
+std::vector<int> SortedOrder(const std::vector<double>& shares);
 
 // Binary search of `index` (sorted by name) for `name`; on success
 // `position` is the place in `index`, otherwise the insertion point.

@@ -30,15 +30,68 @@ bool ReadBoxInt(std::string_view text, int64_t& value) {
   return true;
 }
 
-// The box's number clamped into [low, high], or `current` when the box
-// holds no number.
+}  // namespace
+
 int32_t ReadClamped(DialogView& view, int id, int32_t low, int32_t high, int32_t current) {
   int64_t value = 0;
   if (!ReadBoxInt(view.GetText(id), value)) return current;
   return static_cast<int32_t>(std::clamp<int64_t>(value, low, high));
 }
 
-}  // namespace
+void ReadInputSettings(SettingsStore& settings, DialogView& view, CProracunPoreklaOdsecaka& data,
+                       const std::function<void()>& withWindow) {
+  std::string path;
+  if (ReadSettingText(settings, "StazaUzorka", path)) view.SetText(kIdAdmixtureSamplePath, path);
+  if (ReadSettingText(settings, "StazaRacunaca", path)) view.SetText(kIdAdmixtureCalculatorPath, path);
+  // Stored numbers outside the dialog's ranges are not taken.
+  ReadSettingSignedInRange(settings, "BrojHromozoma", 0, kMaxChromosomeNumber, data.chromosomeNumber);
+  if (data.chromosomeNumber <= 0) return;
+  uint32_t windowOnly = 0;
+  if (ReadSettingNumber(settings, "ProracunOds", windowOnly)) data.segmentOnly = windowOnly != 0 ? 1 : 0;
+  if (data.segmentOnly == 0) return;
+  ReadSettingSignedInRange(settings, "PocDelaHrom", 0, kMaxWindowBasePairs, data.segmentStart);
+  ReadSettingSignedInRange(settings, "KrajDelaHrom", 0, kMaxWindowBasePairs, data.segmentEnd);
+  if (withWindow) withWindow();
+}
+
+void EnableWindowControls(DialogView& view, int32_t chromosome, int followsWindow) {
+  const bool window = chromosome > 0 && view.IsChecked(kIdAdmixtureWindowOnly);
+  view.Enable(kIdAdmixtureWindowOnly, chromosome > 0);
+  view.Enable(kIdAdmixtureWindowStart, window);
+  view.Enable(kIdAdmixtureWindowEnd, window);
+  if (followsWindow != 0) view.Enable(followsWindow, window);
+}
+
+bool AcceptInputs(SettingsStore& settings, DialogView& view, CProracunPoreklaOdsecaka& data, int32_t chromosome) {
+  data.samplePath = view.GetText(kIdAdmixtureSamplePath);
+  data.calculatorPath = view.GetText(kIdAdmixtureCalculatorPath);
+  data.chromosomeNumber = ReadClamped(view, kIdAdmixtureChromosome, 0, kMaxChromosomeNumber, chromosome);
+  const bool chosen = data.chromosomeNumber > 0;
+  bool windowRead = false;
+  if (chosen) {
+    data.segmentOnly = view.IsChecked(kIdAdmixtureWindowOnly) ? 1 : 0;
+    if (data.segmentOnly != 0) {
+      data.segmentStart = ReadClamped(view, kIdAdmixtureWindowStart, 0, kMaxWindowBasePairs, data.segmentStart);
+      data.segmentEnd = ReadClamped(view, kIdAdmixtureWindowEnd, 0, kMaxWindowBasePairs, data.segmentEnd);
+      windowRead = true;
+    }
+  }
+  WriteSettingText(settings, "StazaUzorka", data.samplePath);
+  WriteSettingText(settings, "StazaRacunaca", data.calculatorPath);
+  WriteSettingNumber(settings, "BrojHromozoma", static_cast<uint32_t>(data.chromosomeNumber));
+  if (chosen) WriteSettingNumber(settings, "ProracunOds", static_cast<uint32_t>(data.segmentOnly));
+  if (windowRead) {
+    WriteSettingNumber(settings, "PocDelaHrom", static_cast<uint32_t>(data.segmentStart));
+    WriteSettingNumber(settings, "KrajDelaHrom", static_cast<uint32_t>(data.segmentEnd));
+  }
+  return windowRead;
+}
+
+bool BrowseInto(FileDialog& files, DialogView& view, int edit, int title, const char* filter) {
+  const std::optional<std::string> path = files.OpenFile(TextById(title), filter, view.GetText(edit));
+  if (path) view.SetText(edit, *path);
+  return path.has_value();
+}
 
 void AdmixtureDialog::OnInit(DialogView& view) {
   view.SetCaption(TextById(kTextAdmixtureCalculator));
@@ -70,30 +123,14 @@ void AdmixtureDialog::OnInit(DialogView& view) {
 
 void AdmixtureDialog::ReadSettings(DialogView& view) {
   if (!settings_.KeyExists()) return;
-  std::string path;
-  if (ReadSettingText(settings_, "StazaUzorka", path)) view.SetText(kIdAdmixtureSamplePath, path);
-  if (ReadSettingText(settings_, "StazaRacunaca", path)) view.SetText(kIdAdmixtureCalculatorPath, path);
   ReadSettingDoubleInRange(settings_, "GranicaPromene", kMinChangeThreshold, kMaxChangeThreshold,
                            data_.changeThreshold);
   uint32_t sort = 0;
   if (ReadSettingNumber(settings_, "UreditiIshode", sort)) sortResults_ = sort != 0 ? 1 : 0;
-  // Stored numbers outside the dialog's ranges are not taken.
-  ReadSettingSignedInRange(settings_, "BrojHromozoma", 0, kMaxChromosomeNumber, data_.chromosomeNumber);
-  if (data_.chromosomeNumber <= 0) return;
-  uint32_t windowOnly = 0;
-  if (ReadSettingNumber(settings_, "ProracunOds", windowOnly)) data_.segmentOnly = windowOnly != 0 ? 1 : 0;
-  if (data_.segmentOnly == 0) return;
-  ReadSettingSignedInRange(settings_, "PocDelaHrom", 0, kMaxWindowBasePairs, data_.segmentStart);
-  ReadSettingSignedInRange(settings_, "KrajDelaHrom", 0, kMaxWindowBasePairs, data_.segmentEnd);
+  ReadInputSettings(settings_, view, data_);
 }
 
-void AdmixtureDialog::EnableWindowControls(DialogView& view) {
-  const bool chromosome = chromosome_ > 0;
-  const bool window = chromosome && view.IsChecked(kIdAdmixtureWindowOnly);
-  view.Enable(kIdAdmixtureWindowOnly, chromosome);
-  view.Enable(kIdAdmixtureWindowStart, window);
-  view.Enable(kIdAdmixtureWindowEnd, window);
-}
+void AdmixtureDialog::EnableWindowControls(DialogView& view) { varnik::EnableWindowControls(view, chromosome_); }
 
 void AdmixtureDialog::OnCommand(DialogView& view, int id, int notification) {
   switch (id) {
@@ -125,40 +162,18 @@ void AdmixtureDialog::OnCommand(DialogView& view, int id, int notification) {
 }
 
 void AdmixtureDialog::Browse(DialogView& view, int edit, int title, const char* filter) {
-  const std::optional<std::string> path = files_.OpenFile(TextById(title), filter, view.GetText(edit));
-  if (path) view.SetText(edit, *path);
+  BrowseInto(files_, view, edit, title, filter);
 }
 
 void AdmixtureDialog::Accept(DialogView& view) {
-  data_.samplePath = view.GetText(kIdAdmixtureSamplePath);
-  data_.calculatorPath = view.GetText(kIdAdmixtureCalculatorPath);
   double threshold = 0;
   if (ScanDouble(view.GetText(kIdAdmixtureThreshold), threshold)) {
     data_.changeThreshold = std::clamp(threshold, kMinChangeThreshold, kMaxChangeThreshold);
   }
-  data_.chromosomeNumber = ReadClamped(view, kIdAdmixtureChromosome, 0, kMaxChromosomeNumber, chromosome_);
-  const bool chromosome = data_.chromosomeNumber > 0;
-  bool windowRead = false;
-  if (chromosome) {
-    data_.segmentOnly = view.IsChecked(kIdAdmixtureWindowOnly) ? 1 : 0;
-    if (data_.segmentOnly != 0) {
-      data_.segmentStart = ReadClamped(view, kIdAdmixtureWindowStart, 0, kMaxWindowBasePairs, data_.segmentStart);
-      data_.segmentEnd = ReadClamped(view, kIdAdmixtureWindowEnd, 0, kMaxWindowBasePairs, data_.segmentEnd);
-      windowRead = true;
-    }
-  }
   sortResults_ = view.IsChecked(kIdAdmixtureSort) ? 1 : 0;
-
   WriteSettingDouble(settings_, "GranicaPromene", data_.changeThreshold);
-  WriteSettingText(settings_, "StazaUzorka", data_.samplePath);
-  WriteSettingText(settings_, "StazaRacunaca", data_.calculatorPath);
   WriteSettingNumber(settings_, "UreditiIshode", static_cast<uint32_t>(sortResults_));
-  WriteSettingNumber(settings_, "BrojHromozoma", static_cast<uint32_t>(data_.chromosomeNumber));
-  if (chromosome) WriteSettingNumber(settings_, "ProracunOds", static_cast<uint32_t>(data_.segmentOnly));
-  if (windowRead) {
-    WriteSettingNumber(settings_, "PocDelaHrom", static_cast<uint32_t>(data_.segmentStart));
-    WriteSettingNumber(settings_, "KrajDelaHrom", static_cast<uint32_t>(data_.segmentEnd));
-  }
+  AcceptInputs(settings_, view, data_, chromosome_);
   view.EndDialog(kIdOk);
 }
 

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 
 #include "autosomal/autosomal_state.h"
 #include "platform/dialog.h"
@@ -46,6 +47,25 @@ inline constexpr double kMinChangeThreshold = 1e-10;
 inline constexpr double kMaxChangeThreshold = 1e-4;
 inline constexpr int32_t kMaxChromosomeNumber = 22;
 inline constexpr int32_t kMaxWindowBasePairs = 300000000;
+
+// Shared by the admixture and painting dialogs, whose input controls have
+// the same ids.
+//
+// The box's number clamped into [low, high], or `current` when the box
+// holds no number.
+int32_t ReadClamped(DialogView& view, int id, int32_t low, int32_t high, int32_t current);
+// The stored paths into their boxes, and the chromosome and base-pair
+// window into `data`; `withWindow` runs when the window was read.
+void ReadInputSettings(SettingsStore& settings, DialogView& view, CProracunPoreklaOdsecaka& data,
+                       const std::function<void()>& withWindow = {});
+// The window check box is enabled with a chromosome, the window's edits
+// (and `followsWindow`, when not 0) while it is checked.
+void EnableWindowControls(DialogView& view, int32_t chromosome, int followsWindow = 0);
+// Takes the paths, chromosome and window from the boxes into `data` and
+// the settings; returns whether the window was read.
+bool AcceptInputs(SettingsStore& settings, DialogView& view, CProracunPoreklaOdsecaka& data, int32_t chromosome);
+// Lets the user pick a file for `edit`; returns whether one was picked.
+bool BrowseInto(FileDialog& files, DialogView& view, int edit, int title, const char* filter);
 
 class AdmixtureDialog : public DialogLogic {
  public:

@@ -155,6 +155,8 @@ void CProracunPoreklaOdsecaka::CopySettingsFrom(const CProracunPoreklaOdsecaka& 
   minSideSnps = other.minSideSnps;
   drawZoomed = other.drawZoomed;
   levellingFactor = other.levellingFactor;
+  pairsSamePopulationOnly = other.pairsSamePopulationOnly;
+  drawLevelled = other.drawLevelled;
 }
 
 bool CProracunPoreklaOdsecaka::Fail(const AdmixtureRunContext& context, std::string message) {

@@ -5,6 +5,7 @@
 
 #include "autosomal/admixture_data.h"
 #include "autosomal/admixture_dialog.h"
+#include "cli/autosomal_inputs.h"
 #include "cli/subcommands.h"
 #include "common/format.h"
 
@@ -16,44 +17,46 @@ const char kAdmixtureUsage[] =
     "usage: varnik-cli admixture --sample FILE --calculator FILE [--chromosome N [--from BP --to BP]] "
     "[--threshold X] [--no-sort] [--lang sr|en|ru]";
 
-// Keeps the last text of each line of the progress dialog.
-class LastTexts : public ProgressSink {
- public:
-  void SetStatusLine(int line, std::string_view text) override { (line == 1 ? line1 : line2) = text; }
-  void SetRunningResults(std::string_view text) override { results = text; }
-
-  std::string line1, line2, results;
-};
-
 }  // namespace
+
+AutosomalInputOptions TakeAutosomalInputs(Args& args) {
+  AutosomalInputOptions options;
+  options.sample = args.TakeOption("--sample");
+  options.calculator = args.TakeOption("--calculator");
+  options.chromosome = args.TakeOption("--chromosome");
+  options.from = args.TakeOption("--from");
+  options.to = args.TakeOption("--to");
+  return options;
+}
+
+std::optional<std::string> ApplyAutosomalInputs(const AutosomalInputOptions& options, CProracunPoreklaOdsecaka& data) {
+  data.samplePath = options.sample.value_or("");
+  data.calculatorPath = options.calculator.value_or("");
+  if (options.chromosome && !ParseInt(*options.chromosome, 0, kMaxChromosomeNumber, data.chromosomeNumber)) {
+    return "--chromosome takes 0 to 22";
+  }
+  if (options.from.has_value() != options.to.has_value()) return "--from and --to go together";
+  if (options.from) {
+    if (data.chromosomeNumber == 0) return "--from and --to need --chromosome 1 to 22";
+    if (!ParseInt(*options.from, 0, kMaxWindowBasePairs, data.segmentStart) ||
+        !ParseInt(*options.to, 0, kMaxWindowBasePairs, data.segmentEnd)) {
+      return "--from and --to take 0 to 300000000";
+    }
+    data.segmentOnly = 1;
+  }
+  return std::nullopt;
+}
 
 int RunAdmixture(Args& args) {
   int language = 1;
   if (!ParseLanguage(args.TakeOption("--lang"), language)) return Fail("--lang takes sr, en or ru");
   CProracunPoreklaOdsecaka data;
-  const auto sample = args.TakeOption("--sample");
-  const auto calculator = args.TakeOption("--calculator");
-  const auto chromosome = args.TakeOption("--chromosome");
-  const auto from = args.TakeOption("--from");
-  const auto to = args.TakeOption("--to");
+  const AutosomalInputOptions inputs = TakeAutosomalInputs(args);
   const auto threshold = args.TakeOption("--threshold");
   const bool noSort = args.TakeFlag("--no-sort");
   if (!args.CheckNoUnknownOptions()) return Fail(args.error());
-  if (!sample || !calculator || !args.rest().empty()) return Fail(kAdmixtureUsage);
-  data.samplePath = *sample;
-  data.calculatorPath = *calculator;
-  if (chromosome && !ParseInt(*chromosome, 0, kMaxChromosomeNumber, data.chromosomeNumber)) {
-    return Fail("--chromosome takes 0 to 22");
-  }
-  if (from.has_value() != to.has_value()) return Fail("--from and --to go together");
-  if (from) {
-    if (data.chromosomeNumber == 0) return Fail("--from and --to need --chromosome 1 to 22");
-    if (!ParseInt(*from, 0, kMaxWindowBasePairs, data.segmentStart) ||
-        !ParseInt(*to, 0, kMaxWindowBasePairs, data.segmentEnd)) {
-      return Fail("--from and --to take 0 to 300000000");
-    }
-    data.segmentOnly = 1;
-  }
+  if (!inputs.sample || !inputs.calculator || !args.rest().empty()) return Fail(kAdmixtureUsage);
+  if (const auto error = ApplyAutosomalInputs(inputs, data)) return Fail(*error);
   if (threshold && (!ScanDouble(*threshold, data.changeThreshold) || data.changeThreshold < kMinChangeThreshold ||
                     data.changeThreshold > kMaxChangeThreshold)) {
     return Fail("--threshold takes 1e-10 to 1e-4");

@@ -30,6 +30,7 @@ constexpr Subcommand kSubcommands[] = {
     {"admixture", "admixture --sample FILE --calculator FILE [--chromosome N [--from BP --to BP]] [--threshold X] [--no-sort] [--lang sr|en|ru]", "a person's ancestry shares from a raw genotype file and a calculator", varnik::cli::RunAdmixture},
     {"search", "search [--order 0..5] [--min-common N] [--max-diff PERCENT] [--max-shown N] [--rank 0..2] [--constraint COLUMN=RANGE ...] [--collections I,J,...] [--collections-dir DIR] [--comma] [--lang sr|en|ru] \"HAPLOTYPE\"", "search the sample collections for the haplotypes closest to one", varnik::cli::RunSearch},
     {"settings", "settings get NAME | settings set NAME number|double|text|binary VALUE", "read or write one value of the dialogs' saved settings", varnik::cli::RunSettings},
+    {"painting", "painting --sample FILE --calculator FILE [--half-window N | --window-cm X [--min-side N]] [--chromosome N [--from BP --to BP]] [--same-population-only] [--levelling N] [--svg OUT [--size WxH]] [--values OUT.tsv] [--lang sr|en|ru]", "local ancestry along the chromosomes of a raw genotype file, as shares, values per SNP or a drawing", varnik::cli::RunPainting},
 };
 
 void PrintHelp() {

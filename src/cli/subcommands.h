@@ -19,5 +19,6 @@ int RunAdmixture(Args& args);
 int RunSearch(Args& args);
 int RunCrossValidate(Args& args);
 int RunSettings(Args& args);
+int RunPainting(Args& args);
 
 }  // namespace varnik::cli

@@ -3,6 +3,7 @@
 
 #include <wx/app.h>
 
+#include "autosomal/painting_view.h"
 #include "gui/main_frame.h"
 #include "gui/wx_dialog_host.h"
 #include "gui/wx_ui_services.h"
@@ -38,7 +39,7 @@ class VarnikApp : public wxApp {
 
  private:
   ProcessPlot plot_;
-  EmptyChromosomePainting painting_;
+  ProcessChromosomePainting painting_;
   AppTools tools_;
   std::unique_ptr<WxFileDialog> files_;
   std::unique_ptr<WxMessageBoxes> messages_;

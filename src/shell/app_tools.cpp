@@ -1,6 +1,7 @@
 #include "shell/app_tools.h"
 
 #include "autosomal/admixture_dialog.h"
+#include "autosomal/painting_dialog.h"
 #include "plot/axes_loader.h"
 #include "predictor/haplotype_search.h"
 #include "predictor/predictor_dialog.h"
@@ -33,6 +34,15 @@ void AppTools::OpenAdmixture() {
   if (!services_) return;
   varnik::OpenAdmixture({services_->dialogs, services_->files, services_->settings, services_->messages,
                          services_->beeper, services_->ui, services_->threads, services_->mainWindow});
+  // A started run clears the painting.
+  window_->Repaint();
+}
+
+void AppTools::OpenChromosomePainting() {
+  if (!services_) return;
+  varnik::OpenChromosomePainting({services_->dialogs, services_->files, services_->settings, services_->messages,
+                                  services_->beeper, services_->ui, services_->threads, services_->mainWindow},
+                                 [window = window_] { window->Repaint(); });
 }
 void AppTools::OpenHaplotypeSearch() {
   if (services_) RunHaplotypeSearchDialog(services_->dialogs, services_->settings, &services_->cursor);

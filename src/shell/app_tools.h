@@ -37,6 +37,7 @@ class AppTools : public ToolLauncher {
   void OpenTmrca() override;
   void OpenAdmixture() override;
   void OpenHaplotypeSearch() override;
+  void OpenChromosomePainting() override;
 
  private:
   std::optional<PlatformServices> services_;

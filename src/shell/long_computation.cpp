@@ -64,6 +64,19 @@ void FinishAdmixtureRun(ProgressState& state) {
   view.SetFocus(kIdOk);
 }
 
+// User-interface thread.  The main window takes input again and shows the
+// painting.
+void FinishPaintingRun(ProgressState& state, OwnerWindow& mainWindow, const std::function<void()>& repaint) {
+  const bool progressHadFocus = state.dialog != nullptr && state.dialog->HasFocus();
+  if (state.dialog != nullptr) {
+    state.logic.OnCommand(state.dialog->View(), kIdOk, kNotifyClicked);
+    state.dialog.reset();
+  }
+  mainWindow.EnableWindow(true);
+  if (progressHadFocus) mainWindow.FocusWindow();
+  if (repaint) repaint();
+}
+
 }  // namespace
 
 bool ComputationLauncher::Start(const DialogTemplate& progressTemplate, const std::string& caption,
@@ -109,6 +122,16 @@ bool ComputationLauncher::StartAdmixture(OwnerWindow& mainWindow, Computation co
     ui->Post([state] { FinishAdmixtureRun(*state); });
   };
   const std::string caption = TextById(kTextProgressCaption) + " - " + TextById(kTextAdmixtureCalculator);
+  return Start(ProgressTemplateAdmixture(), caption, mainWindow, std::move(body));
+}
+
+bool ComputationLauncher::StartPainting(OwnerWindow& mainWindow, Computation compute, std::function<void()> repaint) {
+  WorkerBody body = [compute = std::move(compute), repaint = std::move(repaint), ui = &ui_, state = &state_,
+                     owner = &mainWindow](std::atomic<int>& stop, ProgressSink& progress) {
+    compute(stop, progress);
+    ui->Post([state, owner, repaint] { FinishPaintingRun(*state, *owner, repaint); });
+  };
+  const std::string caption = TextById(kTextProgressCaption) + " - " + TextById(kTextChromosomePainting);
   return Start(ProgressTemplateAdmixture(), caption, mainWindow, std::move(body));
 }
 

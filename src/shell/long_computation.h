@@ -81,6 +81,11 @@ class ComputationLauncher {
   // closes the dialog and so enables the main window.
   bool StartAdmixture(OwnerWindow& mainWindow, Computation compute);
 
+  // Starts a chromosome painting run for the main window with progress
+  // template 136.  Its end step closes the progress dialog, enables the
+  // main window and repaints it through `repaint`.
+  bool StartPainting(OwnerWindow& mainWindow, Computation compute, std::function<void()> repaint);
+
  private:
   using WorkerBody = std::function<void(std::atomic<int>& stop, ProgressSink& progress)>;
   bool Start(const DialogTemplate& progressTemplate, const std::string& caption, OwnerWindow& owner,

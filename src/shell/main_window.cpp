@@ -70,6 +70,12 @@ bool MainWindow::OnCommand(int commandId) {
     case kCmdAdmixture:
       tools_.OpenAdmixture();
       return true;
+    case kCmdChromosomePainting:
+      tools_.OpenChromosomePainting();
+      return true;
+    case kCmdChangeDrawingMode:
+      if (!data && painting_.HasData() && painting_.ToggleLevelling()) Repaint();
+      return true;
     case kCmdShowPopulationNames:
       ToggleFlag(g_showPopulationNames, commandId);
       Repaint();
@@ -172,8 +178,6 @@ bool MainWindow::OnCommand(int commandId) {
       return true;
     case kCmdAbout:
     case kCmdLanguageEnglish:
-    case kCmdChangeDrawingMode:
-    case kCmdChromosomePainting:
     case kCmdGenomeComparison:
     case kCmdUnused32799:
     case kCmdUnused32801:

@@ -43,9 +43,9 @@ class MainWindow {
   void RetitleMenu();
   void UpdateWindowTitle();
   void SetLanguageCheckMarks();
+  void Repaint() { host_.Repaint(); }
 
  private:
-  void Repaint() { host_.Repaint(); }
   void SetLanguage(int language);
   void ToggleFlag(int32_t& flag, int commandId);
 

@@ -36,6 +36,8 @@ class ChromosomePaintingApi {
   // Each step returns whether the levelling factor changed.
   virtual bool StepLevellingDown() = 0;
   virtual bool StepLevellingUp() = 0;
+  // Switches the levelled drawing; returns whether the view changed.
+  virtual bool ToggleLevelling() { return false; }
   virtual void Draw(Canvas& canvas) = 0;
 };
 
@@ -49,6 +51,7 @@ class ToolLauncher {
   virtual void OpenTmrca() = 0;
   virtual void OpenAdmixture() = 0;
   virtual void OpenHaplotypeSearch() {}
+  virtual void OpenChromosomePainting() {}
 };
 
 // Stand-ins for views and tools that are not built yet: they hold no data

@@ -6,7 +6,8 @@
 
 #include "autosomal/admixture_data.h"
 #include "autosomal/admixture_em.h"
-#include "autosomal/simulated_sample.h"
+#include "autosomal_simulator.h"
+#include "autosomal_test_support.h"
 #include "texts/text_table.h"
 
 namespace varnik {

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "autosomal/admixture_data.h"
+#include "autosomal_sample.h"
 
 namespace varnik {
 
@@ -47,5 +48,7 @@ class AutosomalFilesTest : public ::testing::Test {
 inline std::string TwoPopulationCalculator(const std::string& snpLines, const std::string& end = "\n") {
   return "2" + end + "P1,255,0,0" + end + "P2,0,0,255" + end + snpLines;
 }
+
+using datagen::SimulatedSample;
 
 }  // namespace varnik

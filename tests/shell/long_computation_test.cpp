@@ -168,6 +168,24 @@ TEST_F(LongComputationTest, AdmixtureEndTurnsStopIntoEndButtonAndOwnerWaitsForIt
   EXPECT_TRUE(dialogs.modeless.front()->destroyed);
 }
 
+TEST_F(LongComputationTest, PaintingEndClosesTheProgressDialogThenEnablesAndRepaintsTheMainWindow) {
+  FakeMainWindow mainWindow;
+  std::vector<std::string> order;
+  launcher.StartPainting(
+      mainWindow,
+      [&](std::atomic<int>&, ProgressSink& progress) {
+        progress.SetStatusLine(2, "Calculated 128 of 256 (50.00%)");
+        return true;
+      },
+      [&] { order.push_back(state.dialog == nullptr && mainWindow.enabled ? "repaint after" : "repaint before"); });
+  EXPECT_FALSE(mainWindow.enabled);
+  ui.RunPending();
+  EXPECT_EQ(state.dialog, nullptr);
+  EXPECT_TRUE(dialogs.modeless.front()->destroyed);
+  EXPECT_TRUE(mainWindow.enabled);
+  EXPECT_EQ(order, std::vector<std::string>{"repaint after"});
+}
+
 TEST_F(LongComputationTest, FailedThreadStartLeavesNoProgressDialogAndOwnerEnabled) {
   threads.fail = true;
   bool ran = false;

@@ -69,10 +69,11 @@ class FakePainting : public ChromosomePaintingApi {
   bool CanStepLevelling() const override { return steppable; }
   bool StepLevellingDown() override { return ++downs, changes; }
   bool StepLevellingUp() override { return ++ups, changes; }
+  bool ToggleLevelling() override { return ++toggles, changes; }
   void Draw(Canvas& canvas) override { canvas.TextOut(0, 0, "painting"); }
 
   bool data = false, steppable = true, changes = true;
-  int downs = 0, ups = 0;
+  int downs = 0, ups = 0, toggles = 0;
 };
 
 class FakeTools : public ToolLauncher {
@@ -82,8 +83,9 @@ class FakeTools : public ToolLauncher {
   void OpenTmrca() override { ++tmrca; }
   void OpenAdmixture() override { ++admixture; }
   void OpenHaplotypeSearch() override { ++search; }
+  void OpenChromosomePainting() override { ++painting; }
   bool loadResult = false;
-  int loads = 0, predictor = 0, tmrca = 0, admixture = 0, search = 0;
+  int loads = 0, predictor = 0, tmrca = 0, admixture = 0, search = 0, painting = 0;
 };
 
 class MainWindowTest : public ::testing::Test {
@@ -198,6 +200,18 @@ TEST_F(MainWindowTest, LevellingStepsReachThePaintingOnlyWithoutAPlot) {
   plot.axes = 3;
   window.OnCommand(kCmdPrevXAxis);  // the plot wins; x is 0 so nothing happens
   EXPECT_EQ(painting.downs, 1);
+}
+
+TEST_F(MainWindowTest, DrawingModeSwitchesTheShownPaintingAndPaintingOpensItsTool) {
+  window.OnCommand(kCmdChangeDrawingMode);  // no painting: nothing to switch
+  painting.data = true;
+  window.OnCommand(kCmdChangeDrawingMode);
+  EXPECT_TRUE(painting.toggles == 1 && host.repaints == 1);
+  plot.points = 1;
+  window.OnCommand(kCmdChangeDrawingMode);  // the plot hides the painting
+  EXPECT_EQ(painting.toggles, 1);
+  EXPECT_TRUE(window.OnCommand(kCmdChromosomePainting));
+  EXPECT_EQ(tools.painting, 1);
 }
 
 TEST_F(MainWindowTest, PaintsPlotBeforePainting) {
