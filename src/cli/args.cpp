@@ -71,6 +71,12 @@ bool ParseInt(const std::string& text, int low, int high, int& value) {
   return true;
 }
 
+bool ParsePair(const std::string& text, char separator, int low, int high, int& a, int& b) {
+  const std::size_t at = text.find(separator);
+  return at != std::string::npos && ParseInt(text.substr(0, at), low, high, a) &&
+         ParseInt(text.substr(at + 1), low, high, b);
+}
+
 bool ReadTextFile(const std::string& path, std::size_t maxBytes, std::string& text) {
   std::string bytes;
   if (!ReadWholeFile(path, bytes, maxBytes)) return false;

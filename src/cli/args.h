@@ -33,6 +33,8 @@ class Args {
 bool ParseLanguage(const std::optional<std::string>& value, int& language);
 // Parses a whole decimal integer within [low, high].
 bool ParseInt(const std::string& text, int low, int high, int& value);
+// Splits "A<sep>B" into two whole numbers within [low, high].
+bool ParsePair(const std::string& text, char separator, int low, int high, int& a, int& b);
 
 // Reads a text file of at most `maxBytes` as UTF-8 (see TextFileToUtf8).
 bool ReadTextFile(const std::string& path, std::size_t maxBytes, std::string& text);

@@ -26,6 +26,8 @@ constexpr Subcommand kSubcommands[] = {
     {"train-model", "train-model --input FILE --out MODEL [--restrict23] [--sets 3,4,5] [--min-markers N] [--keep-fractions] [--smoothing X] [--max-joins N] [--parent-correction X] [--no-stats]", "build a haplogroup predictor model from labelled haplotypes", varnik::cli::RunTrainModel},
     {"predict", "predict [--order 0..5] [--predictor 0..3 | --model FILE] [--snp NAME] [--batch FILE] [--lang sr|en|ru] [\"HAPLOTYPE\"]", "predict the haplogroup of Y-STR haplotypes", varnik::cli::RunPredict},
     {"admixture", "admixture --sample FILE --calculator FILE [--chromosome N [--from BP --to BP]] [--threshold X] [--no-sort] [--lang sr|en|ru]", "a person's ancestry shares from a raw genotype file and a calculator", varnik::cli::RunAdmixture},
+    {"compare-genomes", "compare-genomes FILE FILE [FILE...] [--map FILE] [--chromosome N [--from BP --to BP]] [--svg OUT [--size WxH]] [--lang sr|en|ru]", "the DNA segments the first of 2-6 raw genotype files shares with each other one", varnik::cli::RunCompareGenomes},
+    {"relatedness", "relatedness FILE [FILE...] [--map FILE] [--chromosome N [--from BP --to BP]] [--svg OUT [--size WxH]] [--lang sr|en|ru]", "runs of homozygosity of 1-6 raw genotype files: how related a person's parents are", varnik::cli::RunRelatedness},
 };
 
 void PrintHelp() {

@@ -85,13 +85,6 @@ class NoWindow : public MainWindowHost {
   void Destroy() override {}
 };
 
-// Splits "A<sep>B" into two whole numbers within [low, high].
-bool ParsePair(const std::string& text, char separator, int low, int high, int& a, int& b) {
-  const std::size_t at = text.find(separator);
-  return at != std::string::npos && ParseInt(text.substr(0, at), low, high, a) &&
-         ParseInt(text.substr(at + 1), low, high, b);
-}
-
 }  // namespace
 
 int RunAxes(Args& args) {

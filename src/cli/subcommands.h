@@ -16,5 +16,7 @@ int RunPlot(Args& args);
 int RunTrainModel(Args& args);
 int RunPredict(Args& args);
 int RunAdmixture(Args& args);
+int RunCompareGenomes(Args& args);
+int RunRelatedness(Args& args);
 
 }  // namespace varnik::cli
