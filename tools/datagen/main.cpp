@@ -7,6 +7,7 @@
 #include "autosomal_simulator.h"
 #include "example_axes.h"
 #include "predictor_models.h"
+#include "relatives_simulator.h"
 
 int main(int argc, char** argv) {
   if (argc != 2) {
@@ -21,6 +22,10 @@ int main(int argc, char** argv) {
   if (!varnik::datagen::WritePredictorModels(folder)) return 1;
   if (!varnik::datagen::WriteAutosomalExamples(folder)) {
     std::fprintf(stderr, "varnik-datagen: cannot write the example calculators and genomes in %s\n", folder.c_str());
+    return 1;
+  }
+  if (!varnik::datagen::WriteShippedGeneticMap(folder)) {
+    std::fprintf(stderr, "varnik-datagen: cannot write %s/%s\n", folder.c_str(), varnik::datagen::kShippedGeneticMap);
     return 1;
   }
   return 0;
