@@ -30,15 +30,13 @@ bool ReadBoxInt(std::string_view text, int64_t& value) {
   return true;
 }
 
-// The box's number clamped into [low, high], or `current` when the box
-// holds no number.
+}  // namespace
+
 int32_t ReadClamped(DialogView& view, int id, int32_t low, int32_t high, int32_t current) {
   int64_t value = 0;
   if (!ReadBoxInt(view.GetText(id), value)) return current;
   return static_cast<int32_t>(std::clamp<int64_t>(value, low, high));
 }
-
-}  // namespace
 
 void AdmixtureDialog::OnInit(DialogView& view) {
   view.SetCaption(TextById(kTextAdmixtureCalculator));

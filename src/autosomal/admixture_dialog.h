@@ -47,6 +47,10 @@ inline constexpr double kMaxChangeThreshold = 1e-4;
 inline constexpr int32_t kMaxChromosomeNumber = 22;
 inline constexpr int32_t kMaxWindowBasePairs = 300000000;
 
+// The whole number of edit box `id` clamped into [low, high], or `current`
+// when the box holds no number.
+int32_t ReadClamped(DialogView& view, int id, int32_t low, int32_t high, int32_t current);
+
 class AdmixtureDialog : public DialogLogic {
  public:
   AdmixtureDialog(SettingsStore& settings, FileDialog& files, CProracunPoreklaOdsecaka& data = g_chromosomePainting,

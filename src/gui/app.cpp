@@ -3,6 +3,7 @@
 
 #include <wx/app.h>
 
+#include "autosomal/comparison_draw.h"
 #include "gui/main_frame.h"
 #include "gui/wx_dialog_host.h"
 #include "gui/wx_ui_services.h"
@@ -26,6 +27,7 @@ class VarnikApp : public wxApp {
     mainOwner_ = std::make_unique<WxWindowOwner>(frame);
     tools_.Connect({*dialogs_, *files_, *messages_, cursor_, beeper_, *settings_, ui_, threads_, *mainOwner_},
                    frame->Logic());
+    frame->Logic().SetGenomeComparison(&comparison_);
     frame->Start();
     return true;
   }
@@ -40,6 +42,7 @@ class VarnikApp : public wxApp {
   ProcessPlot plot_;
   EmptyChromosomePainting painting_;
   AppTools tools_;
+  ProcessGenomeComparison comparison_;
   std::unique_ptr<WxFileDialog> files_;
   std::unique_ptr<WxMessageBoxes> messages_;
   std::unique_ptr<WxDialogHost> dialogs_;

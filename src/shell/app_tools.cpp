@@ -1,6 +1,7 @@
 #include "shell/app_tools.h"
 
 #include "autosomal/admixture_dialog.h"
+#include "autosomal/comparison_dialog.h"
 #include "plot/axes_loader.h"
 #include "predictor/predictor_dialog.h"
 #include "shell/main_window.h"
@@ -32,6 +33,13 @@ void AppTools::OpenAdmixture() {
   if (!services_) return;
   varnik::OpenAdmixture({services_->dialogs, services_->files, services_->settings, services_->messages,
                          services_->beeper, services_->ui, services_->threads, services_->mainWindow});
+}
+
+void AppTools::OpenGenomeComparison() {
+  if (!services_) return;
+  varnik::OpenGenomeComparison({services_->dialogs, services_->files, services_->settings, services_->messages,
+                                services_->ui, services_->threads, services_->mainWindow,
+                                [window = window_] { window->Repaint(); }});
 }
 
 }  // namespace varnik

@@ -36,6 +36,7 @@ class AppTools : public ToolLauncher {
   void OpenPredictor() override;
   void OpenTmrca() override;
   void OpenAdmixture() override;
+  void OpenGenomeComparison() override;
 
  private:
   std::optional<PlatformServices> services_;

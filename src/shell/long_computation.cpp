@@ -64,6 +64,18 @@ void FinishAdmixtureRun(ProgressState& state) {
   view.SetFocus(kIdOk);
 }
 
+// User-interface thread: the end step of a run the main window owns.
+void FinishMainWindowRun(ProgressState& state, OwnerWindow& owner, const std::function<void()>& finish) {
+  const bool progressHadFocus = state.dialog != nullptr && state.dialog->HasFocus();
+  if (state.dialog != nullptr) {
+    state.logic.OnCommand(state.dialog->View(), kIdOk, kNotifyClicked);
+    state.dialog.reset();
+  }
+  owner.EnableWindow(true);
+  if (progressHadFocus) owner.FocusWindow();
+  if (finish) finish();
+}
+
 }  // namespace
 
 bool ComputationLauncher::Start(const DialogTemplate& progressTemplate, const std::string& caption,
@@ -110,6 +122,17 @@ bool ComputationLauncher::StartAdmixture(OwnerWindow& mainWindow, Computation co
   };
   const std::string caption = TextById(kTextProgressCaption) + " - " + TextById(kTextAdmixtureCalculator);
   return Start(ProgressTemplateAdmixture(), caption, mainWindow, std::move(body));
+}
+
+bool ComputationLauncher::StartGenomeComparison(OwnerWindow& mainWindow, Computation compute,
+                                                std::function<void()> finish) {
+  WorkerBody body = [compute = std::move(compute), finish = std::move(finish), ui = &ui_, state = &state_,
+                     owner = &mainWindow](std::atomic<int>& stop, ProgressSink& progress) {
+    compute(stop, progress);
+    ui->Post([state, owner, finish] { FinishMainWindowRun(*state, *owner, finish); });
+  };
+  const std::string caption = TextById(kTextProgressCaption) + " - " + TextById(kTextGenomeComparisonTitle);
+  return Start(ProgressTemplateTmrca(), caption, mainWindow, std::move(body));
 }
 
 }  // namespace varnik

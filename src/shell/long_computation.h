@@ -81,6 +81,12 @@ class ComputationLauncher {
   // closes the dialog and so enables the main window.
   bool StartAdmixture(OwnerWindow& mainWindow, Computation compute);
 
+  // Starts a genome comparison for the main window with progress template
+  // 134.  Its end step closes the progress dialog, enables the main window
+  // (focusing it when the progress dialog had the focus) and then calls
+  // `finish` on the user-interface thread, which repaints the window.
+  bool StartGenomeComparison(OwnerWindow& mainWindow, Computation compute, std::function<void()> finish);
+
  private:
   using WorkerBody = std::function<void(std::atomic<int>& stop, ProgressSink& progress)>;
   bool Start(const DialogTemplate& progressTemplate, const std::string& caption, OwnerWindow& owner,

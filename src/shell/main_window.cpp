@@ -67,6 +67,9 @@ bool MainWindow::OnCommand(int commandId) {
     case kCmdAdmixture:
       tools_.OpenAdmixture();
       return true;
+    case kCmdGenomeComparison:
+      tools_.OpenGenomeComparison();
+      return true;
     case kCmdShowPopulationNames:
       ToggleFlag(g_showPopulationNames, commandId);
       Repaint();
@@ -171,7 +174,6 @@ bool MainWindow::OnCommand(int commandId) {
     case kCmdLanguageEnglish:
     case kCmdChangeDrawingMode:
     case kCmdChromosomePainting:
-    case kCmdGenomeComparison:
     case kCmdUnused32799:
     case kCmdUnused32801:
     case kCmdUnused32804:
@@ -195,6 +197,8 @@ void MainWindow::Paint(Canvas& backBuffer) {
     plot_.Draw(backBuffer);
   } else if (painting_.HasData()) {
     painting_.Draw(backBuffer);
+  } else if (comparison_ != nullptr && comparison_->HasData()) {
+    comparison_->Draw(backBuffer);
   }
 }
 

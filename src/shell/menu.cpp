@@ -16,7 +16,7 @@ const std::vector<MenuPopup>& MainMenu() {
            {kCmdChromosomePainting, true, false, "Mazanje hromozoma..."},
            {kCmdChangeDrawingMode, true, false, "Promena nacina crtanja\tCtrl+Shift+C"},
            {kCmdAdmixture, false, false, "Proracun izmesanosti..."},
-           {kCmdGenomeComparison, true, false, "Poredjenje genoma i srodnost roditelja..."},
+           {kCmdGenomeComparison, false, false, "Poredjenje genoma i srodnost roditelja..."},
            {0, false, false, ""},
            {kCmdExit, false, false, "Kraj"},
        }},

@@ -39,6 +39,15 @@ class ChromosomePaintingApi {
   virtual void Draw(Canvas& canvas) = 0;
 };
 
+// The genome comparison's results, drawn when neither the plot nor the
+// chromosome painting holds data.
+class GenomeComparisonApi {
+ public:
+  virtual ~GenomeComparisonApi() = default;
+  virtual bool HasData() const = 0;
+  virtual void Draw(Canvas& canvas) = 0;
+};
+
 // The tools that menu commands open.
 class ToolLauncher {
  public:
@@ -48,6 +57,7 @@ class ToolLauncher {
   virtual void OpenPredictor() = 0;
   virtual void OpenTmrca() = 0;
   virtual void OpenAdmixture() = 0;
+  virtual void OpenGenomeComparison() {}
 };
 
 // Stand-ins for views and tools that are not built yet: they hold no data

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "autosomal/comparison_dialog.h"
 #include "gui/dialog_controls.h"
 #include "gui/wx_dialog_host.h"
 #include "gui/wx_ui_thread.h"
@@ -125,6 +126,9 @@ TEST_P(DialogLayout, ControlsDoNotOverlap) {
   ProgramFolder folder("varnik_dialog_layout_tmrca");
   TmrcaDialog tmrca(services.settings, services.launcher, services.ui, services.boxes);
   CheckLayout(TmrcaTemplate(), tmrca, Name("tmrca"));
+  FakeFileDialog files;
+  ComparisonDialog comparison(services.settings, files);
+  CheckLayout(ComparisonTemplate(), comparison, Name("comparison"));
   FinishedProgress progress;
   CheckLayout(ProgressTemplateTmrca(), progress, Name("progress_tmrca"));
   CheckLayout(ProgressTemplateAdmixture(), progress, Name("progress_admixture"));
