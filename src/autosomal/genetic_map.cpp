@@ -61,6 +61,7 @@ bool ReadGeneticMapBytes(const std::string& path, std::string_view bytes, std::v
     return false;
   };
   if (context.progress != nullptr) context.progress->SetStatusLine(1, TextById(kTextLoadingGeneticMap, language));
+  map.reserve(static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\n')) + 1);
   for (;;) {
     if (linesRead % kMapProgressStep == 0) {
       if (context.Stopped()) {
@@ -90,27 +91,43 @@ bool ReadGeneticMapBytes(const std::string& path, std::string_view bytes, std::v
     } else {
       SplitBlanks(line, fields);
     }
-    CSNP snp;
+    // Built in place; a skipped line takes it off again.
+    CSNP& snp = map.emplace_back();
     if (layout == MapLayout::kComma) {
       // A line whose chromosome or position is no number (a header, X, Y)
       // is skipped.
-      if (fields.size() < 3 || !ScanInt(fields[1], snp.chromosome) || !ScanInt(fields[2], snp.position)) continue;
+      if (fields.size() < 3 || !ScanInt(fields[1], snp.chromosome) || !ScanInt(fields[2], snp.position)) {
+        map.pop_back();
+        continue;
+      }
       if (fields.size() != 6) return fail(AutosomalMessage::kSnpLineFields, 6);
       bool missing[3] = {false, false, false};
       for (int m = 0; m < 3; ++m) {
+        // Maps often repeat one position three times; the text read once
+        // serves again.
+        if (m > 0 && fields[3 + m] == fields[3]) {
+          snp.mapPosition[m] = snp.mapPosition[0];
+          missing[m] = missing[0];
+          continue;
+        }
         if (!ParseNumberOrMissing(fields[3 + m], snp.mapPosition[m], missing[m])) {
           return fail(AutosomalMessage::kNotANumber, 4 + m, std::string(fields[3 + m]).c_str());
         }
       }
       // A line without the first position is of no use; a missing second
       // or third takes the first.
-      if (missing[0]) continue;
+      if (missing[0]) {
+        map.pop_back();
+        continue;
+      }
       for (int m = 1; m < 3; ++m) {
         if (missing[m]) snp.mapPosition[m] = snp.mapPosition[0];
       }
-      snp.name.assign(fields[0]);
     } else {
-      if (fields.empty() || !ParseMapChromosome(fields[0], snp.chromosome)) continue;
+      if (fields.empty() || !ParseMapChromosome(fields[0], snp.chromosome)) {
+        map.pop_back();
+        continue;
+      }
       if (fields.size() != 4) return fail(AutosomalMessage::kMapLayout);
       const bool plink = layout == MapLayout::kPlink;
       const std::string_view position = plink ? fields[3] : fields[1];
@@ -118,33 +135,46 @@ bool ReadGeneticMapBytes(const std::string& path, std::string_view bytes, std::v
       if (!ScanInt(position, snp.position)) return fail(AutosomalMessage::kNotANumber, plink ? 4 : 2, std::string(position).c_str());
       if (!ScanDouble(cm, snp.mapPosition[0])) return fail(AutosomalMessage::kNotANumber, plink ? 3 : 4, std::string(cm).c_str());
       // PLINK marks excluded variants with a negative position.
-      if (snp.position < 0) continue;
+      if (snp.position < 0) {
+        map.pop_back();
+        continue;
+      }
       snp.mapPosition[1] = snp.mapPosition[2] = snp.mapPosition[0];
-      if (plink) snp.name.assign(fields[1]);
     }
-    map.push_back(std::move(snp));
   }
   if (result == kLineReadError) return fail(AutosomalMessage::kLineEnd);
   if (map.empty()) {
     error = FileMessage(path, 0, AutosomalMessageText(AutosomalMessage::kEmptyGeneticMap, language), language);
     return false;
   }
-  std::stable_sort(map.begin(), map.end(), [](const CSNP& a, const CSNP& b) {
+  const auto byPosition = [](const CSNP& a, const CSNP& b) {
     return a.chromosome != b.chromosome ? a.chromosome < b.chromosome : a.position < b.position;
-  });
+  };
+  if (!std::is_sorted(map.begin(), map.end(), byPosition)) std::stable_sort(map.begin(), map.end(), byPosition);
   return true;
 }
 
-bool CPoregjenjeUzoraka::ReadGeneticMap(const AdmixtureRunContext& context) {
-  const std::string path = mapPath.empty() ? ProgramFile(kGeneticMapFileName) : mapPath;
-  geneticMap.clear();
-  mapChromosomes.clear();
+LoadedGeneticMap LoadGeneticMap(const std::string& path, const AdmixtureRunContext& context) {
+  LoadedGeneticMap map;
   std::string bytes;
-  if (!ReadAutosomalFile(path, bytes, lastError, context.language)) return false;
-  if (!ReadGeneticMapBytes(path, bytes, geneticMap, context, lastError)) return false;
-  mapChromosomes = IndexChromosomes(geneticMap);
-  AssignBlocks(geneticMap, mapChromosomes);
-  return true;
+  if (!ReadAutosomalFile(path, bytes, map.error, context.language)) return map;
+  if (!ReadGeneticMapBytes(path, bytes, map.snps, context, map.error)) return map;
+  map.chromosomes = IndexChromosomes(map.snps);
+  AssignBlocks(map.snps, map.chromosomes);
+  map.ok = true;
+  return map;
+}
+
+std::string CPoregjenjeUzoraka::GeneticMapPath() const {
+  return mapPath.empty() ? ProgramFile(kGeneticMapFileName) : mapPath;
+}
+
+bool CPoregjenjeUzoraka::ReadGeneticMap(const AdmixtureRunContext& context) {
+  LoadedGeneticMap map = LoadGeneticMap(GeneticMapPath(), context);
+  geneticMap = std::move(map.snps);
+  mapChromosomes = std::move(map.chromosomes);
+  if (!map.ok) lastError = std::move(map.error);
+  return map.ok;
 }
 
 void CPoregjenjeUzoraka::AssignMapPositions(CUzorakZaPoregjenje& sample, bool takeMapBlocks) const {

@@ -1,6 +1,8 @@
 #include "autosomal/genome_comparison.h"
 
 #include <algorithm>
+#include <future>
+#include <system_error>
 #include <utility>
 
 #include "autosomal/autosomal_messages.h"
@@ -29,7 +31,10 @@ bool ByChromosomeAndPosition(const CSNP& a, const CSNP& b) {
 // Sorts by chromosome and position and keeps the first SNP of each
 // position.
 void SortAndDeduplicate(std::vector<CSNP>& snps) {
-  std::stable_sort(snps.begin(), snps.end(), ByChromosomeAndPosition);
+  // The companies' files come sorted; sorting them again would only cost.
+  if (!std::is_sorted(snps.begin(), snps.end(), ByChromosomeAndPosition)) {
+    std::stable_sort(snps.begin(), snps.end(), ByChromosomeAndPosition);
+  }
   const auto end = std::unique(snps.begin(), snps.end(), [](const CSNP& a, const CSNP& b) {
     return a.chromosome == b.chromosome && a.position == b.position;
   });
@@ -91,6 +96,7 @@ bool ReadComparisonSample(const std::string& path, CUzorakZaPoregjenje& sample, 
   if (context.progress != nullptr) {
     context.progress->SetStatusLine(1, Format("%s %d", TextById(kTextLoadingSample, language).c_str(), index + 1));
   }
+  sample.snps.reserve(static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\n')) + 1);
   for (;;) {
     if (linesRead % kSampleProgressStep == 0) {
       if (context.Stopped()) {
@@ -115,12 +121,14 @@ bool ReadComparisonSample(const std::string& path, CUzorakZaPoregjenje& sample, 
     if (genotype.size() < 2 || genotype[0] == '-' || genotype[1] == '-') continue;
     // X, Y, MT and other lettered chromosomes are left out.
     if (chromosome.empty() || chromosome.front() < '0' || chromosome.front() > '9') continue;
-    CSNP snp;
-    if (!ScanInt(chromosome, snp.chromosome) || !ScanInt(position, snp.position)) continue;
+    CSNP& snp = sample.snps.emplace_back();
+    if (!ScanInt(chromosome, snp.chromosome) || !ScanInt(position, snp.position)) {
+      sample.snps.pop_back();
+      continue;
+    }
     snp.name.assign(name);
     snp.allele1 = FoldToAbCode(static_cast<unsigned char>(genotype[0]));
     snp.allele2 = FoldToAbCode(static_cast<unsigned char>(genotype[1]));
-    sample.snps.push_back(std::move(snp));
   }
   if (result == kLineReadError) {
     error = FileMessage(path, reader.LineNumber(), AutosomalMessageText(AutosomalMessage::kLineEnd, language),
@@ -362,6 +370,19 @@ int CPoregjenjeUzoraka::RunGenomeComparison(int runMode, const std::vector<std::
   lastError.clear();
   resultMode = runMode;
   resultTable = TableOf(runMode);
+  geneticMap.clear();
+  mapChromosomes.clear();
+  // The map does not depend on the samples: a second thread reads it while
+  // they load, without progress lines of its own.
+  const std::string mapFile = GeneticMapPath();
+  AdmixtureRunContext mapContext = context;
+  mapContext.progress = nullptr;
+  std::future<LoadedGeneticMap> mapRead;
+  try {
+    mapRead = std::async(std::launch::async, [mapFile, mapContext] { return LoadGeneticMap(mapFile, mapContext); });
+  } catch (const std::system_error&) {
+    // No second thread: the map is read after the samples.
+  }
   samples.resize(paths.size());
   for (std::size_t s = 0; s < paths.size(); ++s) {
     if (context.Stopped()) {
@@ -382,11 +403,19 @@ int CPoregjenjeUzoraka::RunGenomeComparison(int runMode, const std::vector<std::
     samples.clear();
     return 0;
   }
-  if (!ReadGeneticMap(context)) {
+  if (context.progress != nullptr) {
+    context.progress->SetStatusLine(1, TextById(kTextLoadingGeneticMap, context.language));
+    context.progress->SetStatusLine(2, "");
+  }
+  LoadedGeneticMap map = mapRead.valid() ? mapRead.get() : LoadGeneticMap(mapFile, context);
+  if (!map.ok || context.Stopped()) {
     error = context.Stopped() ? kErrorStopped : kErrorGeneticMap;
+    lastError = context.Stopped() ? StoppedMessage(mapFile, context.language) : std::move(map.error);
     samples.clear();
     return 0;
   }
+  geneticMap = std::move(map.snps);
+  mapChromosomes = std::move(map.chromosomes);
   if (runMode == kModeComparison) {
     if (!samples.empty()) AssignMapPositions(samples.front(), false);
     for (std::size_t s = 1; s < samples.size(); ++s) {

@@ -71,6 +71,16 @@ inline constexpr const char* kGeneticMapFileName = "PolozajiSNPov.txt";
 bool ReadGeneticMapBytes(const std::string& path, std::string_view bytes, std::vector<CSNP>& map,
                          const AdmixtureRunContext& context, std::string& error);
 
+// A genetic map read whole from `path`, ordered by chromosome and position,
+// with its per-chromosome index and blocks; `error` says why it failed.
+struct LoadedGeneticMap {
+  bool ok = false;
+  std::vector<CSNP> snps;
+  std::vector<ChromosomeSpan> chromosomes;
+  std::string error;
+};
+LoadedGeneticMap LoadGeneticMap(const std::string& path, const AdmixtureRunContext& context);
+
 // Colour of a threshold row as COLORREF (0x00BBGGRR).
 constexpr uint32_t Rgb(uint32_t red, uint32_t green, uint32_t blue) { return red | (green << 8) | (blue << 16); }
 
@@ -159,6 +169,7 @@ class CPoregjenjeUzoraka {
                           const AdmixtureRunContext& context, const std::string& reportPath);
 
   // Steps of a run, public for tests.
+  std::string GeneticMapPath() const;
   bool ReadGeneticMap(const AdmixtureRunContext& context);
   void PrepareSamples(int runMode);
   // Keeps the chosen chromosome and window; false when the first sample has
