@@ -39,18 +39,14 @@ int RunComparison(Args& args, int mode) {
 
   CPoregjenjeUzoraka data;
   if (map) data.mapPath = *map;
-  if (chromosome && !ParseInt(*chromosome, 0, kMaxChromosomeNumber, data.chromosomeNumber)) {
-    return Fail("--chromosome takes 0 to 22");
-  }
-  if (from.has_value() != to.has_value()) return Fail("--from and --to go together");
-  if (from) {
-    if (data.chromosomeNumber == 0) return Fail("--from and --to need --chromosome 1 to 22");
-    if (!ParseInt(*from, 0, kMaxWindowBasePairs, data.segmentStart) ||
-        !ParseInt(*to, 0, kMaxWindowBasePairs, data.segmentEnd)) {
-      return Fail("--from and --to take 0 to 300000000");
-    }
-    data.segmentOnly = 1;
-  }
+  ChromosomeWindow window;
+  const std::string wrong =
+      ParseChromosomeWindow(chromosome, from, to, kMaxChromosomeNumber, kMaxWindowBasePairs, window);
+  if (!wrong.empty()) return Fail(wrong);
+  data.chromosomeNumber = window.chromosome;
+  data.segmentOnly = window.windowOnly;
+  data.segmentStart = window.start;
+  data.segmentEnd = window.end;
   int width = 1000, height = 700;
   if (size && !svg) return Fail("--size goes with --svg");
   if (size && !ParsePair(*size, 'x', 1, 20000, width, height)) return Fail("--size takes WIDTHxHEIGHT, as 1000x700");
