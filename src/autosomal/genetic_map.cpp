@@ -61,7 +61,9 @@ bool ReadGeneticMapBytes(const std::string& path, std::string_view bytes, std::v
     return false;
   };
   if (context.progress != nullptr) context.progress->SetStatusLine(1, TextById(kTextLoadingGeneticMap, language));
-  map.reserve(static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\n')) + 1);
+  // One position a line; a usable line has at least 8 bytes.
+  const auto lines = static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\n'));
+  map.reserve(std::min(lines, bytes.size() / 8) + 1);
   for (;;) {
     if (linesRead % kMapProgressStep == 0) {
       if (context.Stopped()) {

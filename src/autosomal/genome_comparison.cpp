@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <future>
+#include <new>
 #include <system_error>
 #include <utility>
 
@@ -96,7 +97,10 @@ bool ReadComparisonSample(const std::string& path, CUzorakZaPoregjenje& sample, 
   if (context.progress != nullptr) {
     context.progress->SetStatusLine(1, Format("%s %d", TextById(kTextLoadingSample, language).c_str(), index + 1));
   }
-  sample.snps.reserve(static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\n')) + 1);
+  // One SNP a line; a usable line has at least 9 bytes, which bounds the
+  // room taken for a file of empty lines.
+  const auto lines = static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\n'));
+  sample.snps.reserve(std::min(lines, bytes.size() / 9) + 1);
   for (;;) {
     if (linesRead % kSampleProgressStep == 0) {
       if (context.Stopped()) {
@@ -407,7 +411,13 @@ int CPoregjenjeUzoraka::RunGenomeComparison(int runMode, const std::vector<std::
     context.progress->SetStatusLine(1, TextById(kTextLoadingGeneticMap, context.language));
     context.progress->SetStatusLine(2, "");
   }
-  LoadedGeneticMap map = mapRead.valid() ? mapRead.get() : LoadGeneticMap(mapFile, context);
+  LoadedGeneticMap map;
+  try {
+    map = mapRead.valid() ? mapRead.get() : LoadGeneticMap(mapFile, context);
+  } catch (const std::bad_alloc&) {
+    map.error = FileMessage(mapFile, 0, AutosomalMessageText(AutosomalMessage::kTooLarge, context.language),
+                            context.language);
+  }
   if (!map.ok || context.Stopped()) {
     error = context.Stopped() ? kErrorStopped : kErrorGeneticMap;
     lastError = context.Stopped() ? StoppedMessage(mapFile, context.language) : std::move(map.error);
