@@ -63,6 +63,16 @@ constexpr MessageRow kRows[] = {
     {AutosomalMessage::kChromosomeField,
      {"хромозома и положай морайу бити бройеви", "the chromosome and the position must be numbers",
       "хромосома и позиция должны быть числами"}},
+    {AutosomalMessage::kEmptyGeneticMap,
+     {"генетска мапа нема нийедан положай", "the genetic map holds no positions", "в генетической карте нет ни одной позиции"}},
+    {AutosomalMessage::kMapLayout,
+     {"ред мапе мора бити \"име,хромозома,положай,цМ,цМ,цМ\", \"хромозома име цМ положай\" или \"хромозома положай стопа цМ\"",
+      "a map line must be \"name,chromosome,position,cM,cM,cM\", \"chromosome name cM position\" or \"chromosome position rate cM\"",
+      "строка карты должна быть \"имя,хромосома,позиция,сМ,сМ,сМ\", \"хромосома имя сМ позиция\" или \"хромосома позиция скорость сМ\""}},
+    {AutosomalMessage::kTooFewGenomes,
+     {"за поређенње одаберите наймање два генома, за сродност родитеља наймање йедан",
+      "choose at least two genomes for a comparison, or at least one for the relatedness of parents",
+      "для сравнения выберите не меньше двух геномов, для родства родителей не меньше одного"}},
 };
 // clang-format on
 

@@ -29,6 +29,9 @@ enum class AutosomalMessage {
   kNoSuchChromosome,      // chromosome %d, %d runs
   kStopped,
   kChromosomeField,       // field 2 or 3 of a sample line is not a number
+  kEmptyGeneticMap,       // a genetic map without one usable line
+  kMapLayout,             // a map line of no known layout
+  kTooFewGenomes,         // a comparison needs two genomes, relatedness one
 };
 
 // The message's text in `language` (-1: the interface language), with

@@ -32,18 +32,14 @@ AutosomalInputOptions TakeAutosomalInputs(Args& args) {
 std::optional<std::string> ApplyAutosomalInputs(const AutosomalInputOptions& options, CProracunPoreklaOdsecaka& data) {
   data.samplePath = options.sample.value_or("");
   data.calculatorPath = options.calculator.value_or("");
-  if (options.chromosome && !ParseInt(*options.chromosome, 0, kMaxChromosomeNumber, data.chromosomeNumber)) {
-    return "--chromosome takes 0 to 22";
-  }
-  if (options.from.has_value() != options.to.has_value()) return "--from and --to go together";
-  if (options.from) {
-    if (data.chromosomeNumber == 0) return "--from and --to need --chromosome 1 to 22";
-    if (!ParseInt(*options.from, 0, kMaxWindowBasePairs, data.segmentStart) ||
-        !ParseInt(*options.to, 0, kMaxWindowBasePairs, data.segmentEnd)) {
-      return "--from and --to take 0 to 300000000";
-    }
-    data.segmentOnly = 1;
-  }
+  ChromosomeWindow window;
+  const std::string wrong = ParseChromosomeWindow(options.chromosome, options.from, options.to, kMaxChromosomeNumber,
+                                                  kMaxWindowBasePairs, window);
+  if (!wrong.empty()) return wrong;
+  data.chromosomeNumber = window.chromosome;
+  data.segmentOnly = window.windowOnly;
+  data.segmentStart = window.start;
+  data.segmentEnd = window.end;
   return std::nullopt;
 }
 

@@ -77,6 +77,22 @@ bool ParsePair(const std::string& text, char separator, int low, int high, int& 
          ParseInt(text.substr(at + 1), low, high, b);
 }
 
+std::string ParseChromosomeWindow(const std::optional<std::string>& chromosome, const std::optional<std::string>& from,
+                                  const std::optional<std::string>& to, int maxChromosome, int maxBasePairs,
+                                  ChromosomeWindow& window) {
+  if (chromosome && !ParseInt(*chromosome, 0, maxChromosome, window.chromosome)) {
+    return "--chromosome takes 0 to " + std::to_string(maxChromosome);
+  }
+  if (from.has_value() != to.has_value()) return "--from and --to go together";
+  if (!from) return "";
+  if (window.chromosome == 0) return "--from and --to need --chromosome 1 to " + std::to_string(maxChromosome);
+  if (!ParseInt(*from, 0, maxBasePairs, window.start) || !ParseInt(*to, 0, maxBasePairs, window.end)) {
+    return "--from and --to take 0 to " + std::to_string(maxBasePairs);
+  }
+  window.windowOnly = 1;
+  return "";
+}
+
 bool ReadTextFile(const std::string& path, std::size_t maxBytes, std::string& text) {
   std::string bytes;
   if (!ReadWholeFile(path, bytes, maxBytes)) return false;

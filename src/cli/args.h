@@ -36,6 +36,20 @@ bool ParseInt(const std::string& text, int low, int high, int& value);
 // Splits "A<sep>B" into two whole numbers within [low, high].
 bool ParsePair(const std::string& text, char separator, int low, int high, int& a, int& b);
 
+// "--chromosome N [--from BP --to BP]" of the autosomal subcommands: the
+// chromosome 0 to `maxChromosome` and, with both ends given, the base-pair
+// window 0 to `maxBasePairs`.  Returns an empty text, or why the options
+// are wrong.
+struct ChromosomeWindow {
+  int chromosome = 0;
+  int windowOnly = 0;
+  int start = 0;
+  int end = 0;
+};
+std::string ParseChromosomeWindow(const std::optional<std::string>& chromosome, const std::optional<std::string>& from,
+                                  const std::optional<std::string>& to, int maxChromosome, int maxBasePairs,
+                                  ChromosomeWindow& window);
+
 // Reads a text file of at most `maxBytes` as UTF-8 (see TextFileToUtf8).
 bool ReadTextFile(const std::string& path, std::size_t maxBytes, std::string& text);
 // Writes `text` to standard output with the dialogs' "\r\n" line ends as

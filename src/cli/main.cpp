@@ -31,6 +31,8 @@ constexpr Subcommand kSubcommands[] = {
     {"search", "search [--order 0..5] [--min-common N] [--max-diff PERCENT] [--max-shown N] [--rank 0..2] [--constraint COLUMN=RANGE ...] [--collections I,J,...] [--collections-dir DIR] [--comma] [--lang sr|en|ru] \"HAPLOTYPE\"", "search the sample collections for the haplotypes closest to one", varnik::cli::RunSearch},
     {"settings", "settings get NAME | settings set NAME number|double|text|binary VALUE", "read or write one value of the dialogs' saved settings", varnik::cli::RunSettings},
     {"painting", "painting --sample FILE --calculator FILE [--half-window N | --window-cm X [--min-side N]] [--chromosome N [--from BP --to BP]] [--same-population-only] [--levelling N] [--svg OUT [--size WxH]] [--values OUT.tsv] [--lang sr|en|ru]", "local ancestry along the chromosomes of a raw genotype file, as shares, values per SNP or a drawing", varnik::cli::RunPainting},
+    {"compare-genomes", "compare-genomes FILE FILE [FILE...] [--map FILE] [--chromosome N [--from BP --to BP]] [--svg OUT [--size WxH]] [--lang sr|en|ru]", "the DNA segments the first of 2-6 raw genotype files shares with each other one", varnik::cli::RunCompareGenomes},
+    {"relatedness", "relatedness FILE [FILE...] [--map FILE] [--chromosome N [--from BP --to BP]] [--svg OUT [--size WxH]] [--lang sr|en|ru]", "runs of homozygosity of 1-6 raw genotype files: how related a person's parents are", varnik::cli::RunRelatedness},
 };
 
 void PrintHelp() {

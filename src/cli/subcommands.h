@@ -20,5 +20,7 @@ int RunSearch(Args& args);
 int RunCrossValidate(Args& args);
 int RunSettings(Args& args);
 int RunPainting(Args& args);
+int RunCompareGenomes(Args& args);
+int RunRelatedness(Args& args);
 
 }  // namespace varnik::cli

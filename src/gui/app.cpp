@@ -4,6 +4,7 @@
 #include <wx/app.h>
 
 #include "autosomal/painting_view.h"
+#include "autosomal/comparison_draw.h"
 #include "gui/main_frame.h"
 #include "gui/wx_dialog_host.h"
 #include "gui/wx_ui_services.h"
@@ -27,6 +28,7 @@ class VarnikApp : public wxApp {
     mainOwner_ = std::make_unique<WxWindowOwner>(frame);
     tools_.Connect({*dialogs_, *files_, *messages_, cursor_, beeper_, *settings_, ui_, threads_, *mainOwner_},
                    frame->Logic());
+    frame->Logic().SetGenomeComparison(&comparison_);
     frame->Start();
     return true;
   }
@@ -41,6 +43,7 @@ class VarnikApp : public wxApp {
   ProcessPlot plot_;
   ProcessChromosomePainting painting_;
   AppTools tools_;
+  ProcessGenomeComparison comparison_;
   std::unique_ptr<WxFileDialog> files_;
   std::unique_ptr<WxMessageBoxes> messages_;
   std::unique_ptr<WxDialogHost> dialogs_;

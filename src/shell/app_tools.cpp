@@ -2,6 +2,7 @@
 
 #include "autosomal/admixture_dialog.h"
 #include "autosomal/painting_dialog.h"
+#include "autosomal/comparison_dialog.h"
 #include "plot/axes_loader.h"
 #include "predictor/haplotype_search.h"
 #include "predictor/predictor_dialog.h"
@@ -46,6 +47,13 @@ void AppTools::OpenChromosomePainting() {
 }
 void AppTools::OpenHaplotypeSearch() {
   if (services_) RunHaplotypeSearchDialog(services_->dialogs, services_->settings, &services_->cursor);
+}
+
+void AppTools::OpenGenomeComparison() {
+  if (!services_) return;
+  varnik::OpenGenomeComparison({services_->dialogs, services_->files, services_->settings, services_->messages,
+                                services_->ui, services_->threads, services_->mainWindow,
+                                [window = window_] { window->Repaint(); }});
 }
 
 }  // namespace varnik

@@ -38,6 +38,7 @@ class AppTools : public ToolLauncher {
   void OpenAdmixture() override;
   void OpenHaplotypeSearch() override;
   void OpenChromosomePainting() override;
+  void OpenGenomeComparison() override;
 
  private:
   std::optional<PlatformServices> services_;

@@ -64,17 +64,16 @@ void FinishAdmixtureRun(ProgressState& state) {
   view.SetFocus(kIdOk);
 }
 
-// User-interface thread.  The main window takes input again and shows the
-// painting.
-void FinishPaintingRun(ProgressState& state, OwnerWindow& mainWindow, const std::function<void()>& repaint) {
+// User-interface thread: the end step of a run the main window owns.
+void FinishMainWindowRun(ProgressState& state, OwnerWindow& owner, const std::function<void()>& finish) {
   const bool progressHadFocus = state.dialog != nullptr && state.dialog->HasFocus();
   if (state.dialog != nullptr) {
     state.logic.OnCommand(state.dialog->View(), kIdOk, kNotifyClicked);
     state.dialog.reset();
   }
-  mainWindow.EnableWindow(true);
-  if (progressHadFocus) mainWindow.FocusWindow();
-  if (repaint) repaint();
+  owner.EnableWindow(true);
+  if (progressHadFocus) owner.FocusWindow();
+  if (finish) finish();
 }
 
 }  // namespace
@@ -129,10 +128,21 @@ bool ComputationLauncher::StartPainting(OwnerWindow& mainWindow, Computation com
   WorkerBody body = [compute = std::move(compute), repaint = std::move(repaint), ui = &ui_, state = &state_,
                      owner = &mainWindow](std::atomic<int>& stop, ProgressSink& progress) {
     compute(stop, progress);
-    ui->Post([state, owner, repaint] { FinishPaintingRun(*state, *owner, repaint); });
+    ui->Post([state, owner, repaint] { FinishMainWindowRun(*state, *owner, repaint); });
   };
   const std::string caption = TextById(kTextProgressCaption) + " - " + TextById(kTextChromosomePainting);
   return Start(ProgressTemplateAdmixture(), caption, mainWindow, std::move(body));
+}
+
+bool ComputationLauncher::StartGenomeComparison(OwnerWindow& mainWindow, Computation compute,
+                                                std::function<void()> finish) {
+  WorkerBody body = [compute = std::move(compute), finish = std::move(finish), ui = &ui_, state = &state_,
+                     owner = &mainWindow](std::atomic<int>& stop, ProgressSink& progress) {
+    compute(stop, progress);
+    ui->Post([state, owner, finish] { FinishMainWindowRun(*state, *owner, finish); });
+  };
+  const std::string caption = TextById(kTextProgressCaption) + " - " + TextById(kTextGenomeComparisonTitle);
+  return Start(ProgressTemplateTmrca(), caption, mainWindow, std::move(body));
 }
 
 }  // namespace varnik

@@ -85,6 +85,11 @@ class ComputationLauncher {
   // template 136.  Its end step closes the progress dialog, enables the
   // main window and repaints it through `repaint`.
   bool StartPainting(OwnerWindow& mainWindow, Computation compute, std::function<void()> repaint);
+  // Starts a genome comparison for the main window with progress template
+  // 134.  Its end step closes the progress dialog, enables the main window
+  // (focusing it when the progress dialog had the focus) and then calls
+  // `finish` on the user-interface thread, which repaints the window.
+  bool StartGenomeComparison(OwnerWindow& mainWindow, Computation compute, std::function<void()> finish);
 
  private:
   using WorkerBody = std::function<void(std::atomic<int>& stop, ProgressSink& progress)>;

@@ -76,6 +76,9 @@ bool MainWindow::OnCommand(int commandId) {
     case kCmdChangeDrawingMode:
       if (!data && painting_.HasData() && painting_.ToggleLevelling()) Repaint();
       return true;
+    case kCmdGenomeComparison:
+      tools_.OpenGenomeComparison();
+      return true;
     case kCmdShowPopulationNames:
       ToggleFlag(g_showPopulationNames, commandId);
       Repaint();
@@ -178,7 +181,6 @@ bool MainWindow::OnCommand(int commandId) {
       return true;
     case kCmdAbout:
     case kCmdLanguageEnglish:
-    case kCmdGenomeComparison:
     case kCmdUnused32799:
     case kCmdUnused32801:
     case kCmdUnused32804:
@@ -201,6 +203,8 @@ void MainWindow::Paint(Canvas& backBuffer) {
     plot_.Draw(backBuffer);
   } else if (painting_.HasData()) {
     painting_.Draw(backBuffer);
+  } else if (comparison_ != nullptr && comparison_->HasData()) {
+    comparison_->Draw(backBuffer);
   }
 }
 

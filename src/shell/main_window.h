@@ -40,6 +40,12 @@ class MainWindow {
   // Draws the first view that holds data onto the black back buffer.
   void Paint(Canvas& backBuffer);
 
+  // The genome comparison's view, painted after the plot and the
+  // chromosome painting; null draws none.
+  void SetGenomeComparison(GenomeComparisonApi* comparison) { comparison_ = comparison; }
+  // Invalidates the whole client area and paints at once.
+  void Repaint() { host_.Repaint(); }
+
   void RetitleMenu();
   void UpdateWindowTitle();
   void SetLanguageCheckMarks();
@@ -53,6 +59,7 @@ class MainWindow {
   PlotApi& plot_;
   ChromosomePaintingApi& painting_;
   ToolLauncher& tools_;
+  GenomeComparisonApi* comparison_ = nullptr;
 };
 
 }  // namespace varnik

@@ -17,7 +17,7 @@ const std::vector<MenuPopup>& MainMenu() {
            {kCmdChromosomePainting, false, false, "Mazanje hromozoma..."},
            {kCmdChangeDrawingMode, false, false, "Promena nacina crtanja\tCtrl+Shift+C"},
            {kCmdAdmixture, false, false, "Proracun izmesanosti..."},
-           {kCmdGenomeComparison, true, false, "Poredjenje genoma i srodnost roditelja..."},
+           {kCmdGenomeComparison, false, false, "Poredjenje genoma i srodnost roditelja..."},
            {0, false, false, ""},
            {kCmdExit, false, false, "Kraj"},
        }},

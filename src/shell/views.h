@@ -41,6 +41,15 @@ class ChromosomePaintingApi {
   virtual void Draw(Canvas& canvas) = 0;
 };
 
+// The genome comparison's results, drawn when neither the plot nor the
+// chromosome painting holds data.
+class GenomeComparisonApi {
+ public:
+  virtual ~GenomeComparisonApi() = default;
+  virtual bool HasData() const = 0;
+  virtual void Draw(Canvas& canvas) = 0;
+};
+
 // The tools that menu commands open.
 class ToolLauncher {
  public:
@@ -52,6 +61,7 @@ class ToolLauncher {
   virtual void OpenAdmixture() = 0;
   virtual void OpenHaplotypeSearch() {}
   virtual void OpenChromosomePainting() {}
+  virtual void OpenGenomeComparison() {}
 };
 
 // Stand-ins for views and tools that are not built yet: they hold no data

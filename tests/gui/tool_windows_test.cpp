@@ -10,6 +10,7 @@
 #include <filesystem>
 
 #include "autosomal/admixture_dialog.h"
+#include "autosomal/comparison_dialog.h"
 #include "gui/dialog_controls.h"
 #include "gui/wx_dialog_host.h"
 #include "gui/wx_ui_thread.h"
@@ -136,6 +137,8 @@ TEST_P(DialogLayout, ControlsDoNotOverlap) {
   std::vector<bool> collections(kCollectionCount, true);
   CIzborZbirkiDialog chooser(collections, -1);
   CheckLayout(CollectionChooserTemplate(), chooser, Name("chooser"));
+  ComparisonDialog comparison(services.settings, files);
+  CheckLayout(ComparisonTemplate(), comparison, Name("comparison"));
   FinishedProgress progress;
   CheckLayout(ProgressTemplateTmrca(), progress, Name("progress_tmrca"));
   CheckLayout(ProgressTemplateAdmixture(), progress, Name("progress_admixture"));

@@ -223,6 +223,34 @@ TEST_F(MainWindowTest, PaintsPlotBeforePainting) {
   EXPECT_EQ(canvas.Texts(), (std::vector<std::string>{"painting", "plot"}));
 }
 
+class FakeComparison : public GenomeComparisonApi {
+ public:
+  bool HasData() const override { return data; }
+  void Draw(Canvas& canvas) override { canvas.TextOut(0, 0, "comparison"); }
+  bool data = true;
+};
+
+class ComparisonTools : public FakeTools {
+ public:
+  void OpenGenomeComparison() override { ++comparison; }
+  int comparison = 0;
+};
+
+TEST_F(MainWindowTest, GenomeComparisonIsDrawnAfterPlotAndPaintingAndOpensFromItsCommand) {
+  FakeComparison comparison;
+  window.SetGenomeComparison(&comparison);
+  RecordingCanvas canvas({100, 100});
+  window.Paint(canvas);
+  painting.data = true;
+  window.Paint(canvas);
+  EXPECT_EQ(canvas.Texts(), (std::vector<std::string>{"comparison", "painting"}));
+
+  ComparisonTools comparisonTools;
+  MainWindow withTool{host, plot, painting, comparisonTools};
+  EXPECT_TRUE(withTool.OnCommand(kCmdGenomeComparison));
+  EXPECT_EQ(comparisonTools.comparison, 1);
+}
+
 TEST_F(MainWindowTest, MouseMoveLooksForPointsOnlyWhenNamesUnderMouseAreShown) {
   window.OnMouseMove(10, 20);  // no data
   plot.points = 1;

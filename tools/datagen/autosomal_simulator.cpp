@@ -116,6 +116,9 @@ std::string GenomeLines(const SimulatedPanel& panel, const SimulatedPerson& pers
 
 }  // namespace
 
+int32_t ChromosomeBases(int chromosome) { return kChromosomeBases[chromosome - 1]; }
+double ChromosomeCm(int chromosome) { return kChromosomeCm[chromosome - 1]; }
+
 SimulatedPanel MakePanel(uint64_t seed, int snpCount, const std::vector<std::string>& populations, double fst) {
   SplitMix64 random(seed);
   SimulatedPanel panel;

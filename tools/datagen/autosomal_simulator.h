@@ -56,6 +56,11 @@ bool WriteParCalculator(const SimulatedPanel& panel, const std::string& folder, 
 std::string Genome23andMe(const SimulatedPanel& panel, const SimulatedPerson& person, int extraSnps, uint64_t seed);
 std::string GenomeFtdna(const SimulatedPanel& panel, const SimulatedPerson& person, int extraSnps, uint64_t seed);
 
+// GRCh37 length in base pairs and sex-averaged genetic length in cM of
+// autosome `chromosome` (1-22).
+int32_t ChromosomeBases(int chromosome);
+double ChromosomeCm(int chromosome);
+
 // The shipped examples: "Poreklo odsecaka - Svet 6.txt", "Svet6.par" with
 // its files, and two example genomes.
 bool WriteAutosomalExamples(const std::string& folder);

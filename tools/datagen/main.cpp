@@ -8,6 +8,7 @@
 #include "collection_files.h"
 #include "example_axes.h"
 #include "predictor_models.h"
+#include "relatives_simulator.h"
 
 int main(int argc, char** argv) {
   if (argc != 2) {
@@ -25,5 +26,9 @@ int main(int argc, char** argv) {
     return 1;
   }
   if (!varnik::datagen::WriteSampleCollections(folder)) return 1;
+  if (!varnik::datagen::WriteShippedGeneticMap(folder)) {
+    std::fprintf(stderr, "varnik-datagen: cannot write %s/%s\n", folder.c_str(), varnik::datagen::kShippedGeneticMap);
+    return 1;
+  }
   return 0;
 }
