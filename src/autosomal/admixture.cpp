@@ -161,6 +161,10 @@ bool CProracunPoreklaOdsecaka::ComputeAdmixture(int chromosomeIndex, const Admix
   }
 
   AdmixtureEm em(snps, first, last, k);
+  // Without a usable genotype no pass could ever change the shares.
+  if (em.UsableCount() == 0) {
+    return refuse(FileMessage(samplePath, 0, AutosomalMessageText(AutosomalMessage::kNoCommonSnps, language), language));
+  }
   const int end = em.SnpCount() - 1;
   std::vector<double>& q = proportions;
   std::fill(q.begin(), q.end(), 1.0 / k);

@@ -127,6 +127,10 @@ AdmixtureEm::AdmixtureEm(const std::vector<CPodaciSNPaZaPorekloOdsecaka>& snps, 
 AdmixtureEm::AdmixtureEm(std::vector<uint8_t> genotypes, std::vector<double> frequencies, int k)
     : k_(k), genotypes_(std::move(genotypes)), frequencies_(std::move(frequencies)) {}
 
+int AdmixtureEm::UsableCount() const {
+  return static_cast<int>(std::count_if(genotypes_.begin(), genotypes_.end(), [](uint8_t g) { return g != kUnusable; }));
+}
+
 void AdmixtureEm::LayOut(int stride) {
   layout_.stride = stride;
   layout_.groupStart.assign(stride + 1, 0);

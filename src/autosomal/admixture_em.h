@@ -45,6 +45,8 @@ class AdmixtureEm {
   double Step(int first, int last, int stride, std::vector<double>& q);
 
   int SnpCount() const { return static_cast<int>(genotypes_.size()); }
+  // SNPs whose genotype the calculator's alleles can explain.
+  int UsableCount() const;
   static Genotype Classify(const CPodaciSNPaZaPorekloOdsecaka& snp);
 
  private:

@@ -49,7 +49,6 @@ class MainWindow {
   void RetitleMenu();
   void UpdateWindowTitle();
   void SetLanguageCheckMarks();
-  void Repaint() { host_.Repaint(); }
 
  private:
   void SetLanguage(int language);

@@ -109,8 +109,13 @@ TEST(ComputeAdmixture, RunsThatCannotStartSayWhy) {
   context.language = kLanguageEnglish;
   EXPECT_FALSE(data.ComputeAdmixture(4, context));
   EXPECT_EQ(data.lastError, "there is no chromosome 5: the sample's SNPs lie on 1 chromosomes");
-  data.snps.clear();
+  // Genotypes of letters neither calculator allele has (insertions and
+  // deletions) leave nothing to compute with; the run must not go on for ever.
+  for (CPodaciSNPaZaPorekloOdsecaka& snp : data.snps) snp.sampleAllele1 = snp.sampleAllele2 = 'D';
   data.samplePath = "s.txt";
+  EXPECT_FALSE(data.ComputeAdmixture(-1, context));
+  EXPECT_EQ(data.lastError, "s.txt: no SNP of the sample is in the calculator");
+  data.snps.clear();
   EXPECT_FALSE(data.ComputeAdmixture(-1, context));
   EXPECT_EQ(data.lastError, "s.txt: no SNP of the sample is in the calculator");
 }

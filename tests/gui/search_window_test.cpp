@@ -79,7 +79,8 @@ TEST(SearchWindow, MenuItemOpensTheSearchAndASearchFillsTheResultBox) {
   MemorySettingsStore settings;
   WxUiThread ui;
   DetachedThreadStarter threads;
-  tools.Connect({host, files, boxes, cursor, beeper, settings, ui, threads}, frame->Logic());
+  WxWindowOwner owner(frame);
+  tools.Connect({host, files, boxes, cursor, beeper, settings, ui, threads, owner}, frame->Logic());
   wxCommandEvent command(wxEVT_MENU, ToToolkitId(kCmdHaplotypeSearch));
   frame->ProcessWindowEvent(command);
 
