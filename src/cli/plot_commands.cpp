@@ -188,8 +188,7 @@ int RunPlot(Args& args) {
   MainWindow main(window, plot, painting, tools);
   SvgCanvas canvas({width, height});
   main.Paint(canvas);
-  if (!WriteFileAtomically(*svg, canvas.Finish())) return Fail("cannot write " + *svg);
-  return 0;
+  return WriteOutput(*svg, canvas.Finish());
 }
 
 }  // namespace varnik::cli

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <system_error>
 
 #include "cli/cli_test_support.h"
 #include "cli/subcommands.h"
@@ -46,6 +47,18 @@ TEST(CliTmrca, TransitionTableWritesTheFile) {
   EXPECT_EQ(table.generations(), 2);
   EXPECT_EQ(RunCli(RunTransitionTable, {"--generations", "0", "--out", out}).status, 1);
   EXPECT_EQ(RunCli(RunTransitionTable, {"--generations", "2"}).status, 1);
+  // Standard output takes the same bytes; a full device gives the reason.
+  std::string bytes;
+  ASSERT_TRUE(ReadWholeFile(out, bytes));
+  const CliResult piped = RunCli(RunTransitionTable, {"--generations", "2", "--out", "-"});
+  EXPECT_EQ(piped.status, 0);
+  EXPECT_TRUE(piped.out == bytes);
+  if (std::filesystem::is_character_file("/dev/full")) {
+    const CliResult full = RunCli(RunTransitionTable, {"--generations", "1", "--out", "/dev/full"});
+    EXPECT_EQ(full.status, 1);
+    EXPECT_NE(full.err.find(std::make_error_code(std::errc::no_space_on_device).message()), std::string::npos);
+    EXPECT_TRUE(full.out.empty());
+  }
   std::filesystem::remove(out);
 }
 
