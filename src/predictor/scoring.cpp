@@ -676,6 +676,10 @@ int32_t SuperGroupOf(const CPredvigjacMuskihLoz2& model, const COgranakLoze2& br
 double FitFactor(const CRaspodelaUklapanjaSkupaOznak& stats, double fitness) {
   const CHistogramUklapanja& own = stats.ownHistogram;
   const CHistogramUklapanja& other = stats.otherHistogram;
+  // A fitness comes from a mean of log-probabilities and lies in 0..1; a
+  // NaN from a damaged model gets no factor rather than reach the
+  // conversion below.
+  if (!(fitness >= -1.0 && fitness <= 2.0)) return 0.0;
   const int64_t x = static_cast<int64_t>(fitness * 100 + 0.5);
   const int64_t ownEnd = own.End();
   const double ownCount = own.counts.empty() ? 0 : own.SmoothedCount(x > ownEnd ? ownEnd : x);
