@@ -71,12 +71,12 @@ TEST_F(PredictorDialogTest, OpensWithDefaultsOrStoredChoicesAndKnownSnpsRestrict
   EXPECT_EQ(Results(), "");
   EXPECT_EQ(view->control(kIdKnownSnp).items, (std::vector<std::string>{"<No known SNP>"}));
 
-  WriteSettingNumber(store, "Poredak", 4);
+  WriteSettingNumber(store, "Poredak", 5);  // the last order is restored too
   WriteSettingNumber(store, "Predvigjac3", 2);
   WriteSettingNumber(store, "Potpunosti", 1);
   WriteSettingNumber(store, "Pretr_NajmZajed", 20);
   Open();
-  EXPECT_EQ(view->GetSelection(kIdInputOrder), 4);
+  EXPECT_EQ(view->GetSelection(kIdInputOrder), 5);
   EXPECT_EQ(dialog->predictorIndex(), 2);
   EXPECT_EQ(view->GetSelection(kIdCompleteness), 0);
   EXPECT_EQ(view->ItemCount(kIdKnownSnp), 1);  // model 2 has no SNP tree
