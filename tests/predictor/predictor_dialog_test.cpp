@@ -128,6 +128,26 @@ TEST_F(PredictorDialogTest, BatchReportsFaultyLinesAndGoesOn) {
   std::filesystem::remove_all(folder);
 }
 
+TEST_F(PredictorDialogTest, TheTemplateButtonGivesTheColumnsOfThe17MarkerKit) {
+  Open();
+  dialog->OnCommand(*view, kIdTemplate17, kNotifyClicked);  // the button is hidden
+  const std::string line = view->GetText(kIdPredictorInput);
+  std::vector<std::string> columns;
+  for (std::size_t at = 0; at <= line.size();) {
+    const std::size_t end = std::min(line.find(' ', at), line.size());
+    columns.push_back(line.substr(at, end - at));
+    at = end + 1;
+  }
+  ASSERT_EQ(columns.size(), 95u);
+  std::vector<int> asked;
+  for (std::size_t c = 0; c < columns.size(); ++c) {
+    if (columns[c][0] == '?') asked.push_back(static_cast<int>(c));
+  }
+  EXPECT_EQ(asked, (std::vector<int>{0, 1, 2, 3, 4, 7, 8, 9, 10, 11, 16, 17, 21, 23, 29, 94}));
+  EXPECT_EQ(columns[4], "?-?");    // DYS385a and b
+  EXPECT_EQ(columns[19], "$-$-$-$");
+}
+
 TEST_F(PredictorDialogTest, MostFrequentValuesReplaceTheInputAndPredict) {
   Open();
   view->Click(kIdMostFrequent);  // nothing predicted yet: nothing happens
