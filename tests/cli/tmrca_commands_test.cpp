@@ -39,6 +39,17 @@ TEST(CliTmrca, PrintsTheReportWritesTheGraphAndRefusesBadArguments) {
   for (const char* name : {"tmrca.txt", "tmrca.svg", "tmrca_bad.txt"}) std::filesystem::remove(Temp(name));
 }
 
+TEST(CliTmrca, TheTypingOrderOfCopiesAndLongFilesDoNotChangeTheResult) {
+  const std::string a = "13 24 14 11 11-14 12 12 12 13 13 29";
+  const std::string b = "13 24 14 11 14-11 12 12 12 13 13 29";
+  const std::string alike = RunCli(RunTmrca, {"--descendants", Temp("alike.txt", a + "\n" + a + "\n")}).out;
+  ASSERT_NE(alike.find(Format("%s 50%%=", TextById(235, 1).c_str())), std::string::npos) << alike;
+  EXPECT_EQ(RunCli(RunTmrca, {"--descendants", Temp("crossed.txt", a + "\n" + b + "\n")}).out, alike);
+  // The second man's line starts beyond two million characters.
+  EXPECT_EQ(RunCli(RunTmrca, {"--descendants", Temp("long.txt", a + std::string(2100000, '\n') + b)}).out, alike);
+  for (const char* name : {"alike.txt", "crossed.txt", "long.txt"}) std::filesystem::remove(Temp(name));
+}
+
 TEST(CliTmrca, TransitionTableWritesTheFile) {
   const std::string out = Temp("tables.dat");
   ASSERT_EQ(RunCli(RunTransitionTable, {"--generations", "2", "--out", out}).status, 0);
