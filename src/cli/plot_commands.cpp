@@ -174,6 +174,8 @@ int RunPlot(Args& args) {
   if (!OpenComputedAxesFile(path, cursor, nullptr, &error)) return Fail(path + ": " + error);
 
   ProcessPlot plot;
+  // Axes are counted over the samples, so a set without samples has none.
+  if (!plot.HasData()) return Fail(path + ": the set has no samples to plot");
   if (axisX > plot.AxisCount() || axisY > plot.AxisCount()) {
     return Fail(Format("--axes: the set has %d axes", plot.AxisCount()));
   }
