@@ -68,6 +68,8 @@ void BuildOneStepMatrix(CSTROznaka& record);
 void ResetGenerations(CSTROznaka& record);
 
 // g-step := one-step x g-step, each element's products added smallest first.
-void AdvanceGeneration(CSTROznaka& record);
+// A caller that advances many records may lend `scratch`, a buffer the
+// matrix is built in (it then holds the old matrix), to save allocations.
+void AdvanceGeneration(CSTROznaka& record, std::vector<double>* scratch = nullptr);
 
 }  // namespace varnik
