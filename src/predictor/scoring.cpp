@@ -228,7 +228,11 @@ void BuildTables(const CPredvigjacMuskihLoz2& model, ScoringTables& t, bool with
     t.slotBase.push_back(t.cells);
     t.cells += static_cast<std::size_t>(high[s] - low[s] + 1);
   }
-  if (rows > 0 && t.cells > (16 * values + kSlack) / rows) {
+  // The shipped models need about 1.5 cells per value.  A model whose rows
+  // spread over far more cells than they hold values, or so large that the
+  // tables would take more than about 50 MB, is scored from its rows.
+  constexpr std::size_t kMaxCells = std::size_t{1} << 20;
+  if (rows > 0 && (t.cells > (4 * values + kSlack) / rows || t.cells > kMaxCells / rows)) {
     t.direct = true;
     t.cells = 1;
   }
