@@ -190,7 +190,7 @@ int RunPlot(Args& args) {
   MainWindow main(window, plot, painting, tools);
   SvgCanvas canvas({width, height});
   main.Paint(canvas);
-  return WriteOutput(*svg, canvas.Finish());
+  return WriteOutput(*svg, [&canvas](const ByteSink& sink) { return canvas.Write(sink); });
 }
 
 }  // namespace varnik::cli

@@ -83,7 +83,7 @@ int RunTmrca(Args& args) {
     SvgCanvas canvas(kGraphSize);
     DrawAgeGraph(canvas, Rect{0, 0, kGraphSize.width, kGraphSize.height}, estimator.distribution,
                  graph == 1 || graph == 3, graph == 2 || graph == 3);
-    return WriteOutput(*svg, canvas.Finish());
+    return WriteOutput(*svg, [&canvas](const ByteSink& sink) { return canvas.Write(sink); });
   }
   return 0;
 }

@@ -140,12 +140,21 @@ void SvgCanvas::TextOut(int x, int y, std::string_view text) {
 Size SvgCanvas::GetTextExtent(std::string_view text) { return EstimateTextExtent(text, font_.height); }
 
 std::string SvgCanvas::Finish() const {
-  return Format(
-             "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-             "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"%d\" height=\"%d\" viewBox=\"0 0 %d %d\" "
-             "shape-rendering=\"crispEdges\">\n",
-             size_.width, size_.height, size_.width, size_.height) +
-         body_ + "</svg>\n";
+  std::string document;
+  Write([&document](std::string_view piece) {
+    document += piece;
+    return true;
+  });
+  return document;
+}
+
+bool SvgCanvas::Write(const ByteSink& sink) const {
+  const std::string head = Format(
+      "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+      "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"%d\" height=\"%d\" viewBox=\"0 0 %d %d\" "
+      "shape-rendering=\"crispEdges\">\n",
+      size_.width, size_.height, size_.width, size_.height);
+  return sink(head) && sink(body_) && sink("</svg>\n");
 }
 
 }  // namespace varnik
