@@ -232,7 +232,7 @@ bool ComputeAgeDistribution(int32_t markerChoice, std::vector<CSTROznaka>& recor
     }
   }
   for (CSTROznaka& record : records) ResetGenerations(record);
-  std::vector<double> scratch;
+  std::vector<GenerationWork> work(records.size());
   std::string lastProgress;
   for (int32_t g = 1; g <= generations; ++g) {
     if (stop.load(std::memory_order_relaxed) != 0) return false;
@@ -252,7 +252,7 @@ bool ComputeAgeDistribution(int32_t markerChoice, std::vector<CSTROznaka>& recor
         if (sameAs[r] >= 0) {
           records[r].gStep.values = records[static_cast<std::size_t>(sameAs[r])].gStep.values;
         } else {
-          AdvanceGeneration(records[r], &scratch);
+          AdvanceGeneration(records[r], &work[r]);
         }
       }
     }

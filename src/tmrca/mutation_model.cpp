@@ -212,51 +212,56 @@ void BuildOneStepMatrix(CSTROznaka& record) {
 
 void ResetGenerations(CSTROznaka& record) { record.gStep = record.oneStep; }
 
-void AdvanceGeneration(CSTROznaka& record, std::vector<double>* scratch) {
+void AdvanceGeneration(CSTROznaka& record, GenerationWork* work) {
   const CKvadratnaMatrica& one = record.oneStep;
   const CKvadratnaMatrica& current = record.gStep;
   const int32_t n = one.side;
   if (current.side != n) return;  // a record whose matrices do not match is left alone
-  std::vector<double> own;
-  std::vector<double>& next = scratch != nullptr ? *scratch : own;
-  next.assign(static_cast<std::size_t>(n) * static_cast<std::size_t>(n), 0.0);
-  std::vector<int32_t> nonZero;
-  std::vector<double> weights;
-  std::vector<double> terms(static_cast<std::size_t>(n));
-  nonZero.reserve(static_cast<std::size_t>(n));
-  weights.reserve(static_cast<std::size_t>(n));
-  for (int32_t i = 0; i < n; ++i) {
+  GenerationWork own;
+  GenerationWork& w = work != nullptr ? *work : own;
+  if (w.rowStart.size() != static_cast<std::size_t>(n) + 1) {
     // The one-step matrix is banded: only a few k of each row contribute.
-    nonZero.clear();
-    weights.clear();
-    for (int32_t k = 0; k < n; ++k) {
-      if (one.at(i, k) != 0.0) {
-        nonZero.push_back(k);
-        weights.push_back(one.at(i, k));
+    w.rowStart.assign(1, 0);
+    w.column.clear();
+    w.weight.clear();
+    for (int32_t i = 0; i < n; ++i) {
+      for (int32_t k = 0; k < n; ++k) {
+        if (one.at(i, k) != 0.0) {
+          w.column.push_back(k);
+          w.weight.push_back(one.at(i, k));
+        }
       }
+      w.rowStart.push_back(static_cast<int32_t>(w.column.size()));
     }
-    double* row = next.data() + static_cast<std::size_t>(i) * static_cast<std::size_t>(n);
-    if (AdvanceRowWithNetwork(static_cast<int>(nonZero.size()), nonZero.data(), weights.data(), current, row)) {
-      continue;
-    }
+  }
+  // Every element is written below.
+  w.buffer.resize(static_cast<std::size_t>(n) * static_cast<std::size_t>(n));
+  std::vector<double> terms;
+  for (int32_t i = 0; i < n; ++i) {
+    const int count = w.rowStart[static_cast<std::size_t>(i) + 1] - w.rowStart[static_cast<std::size_t>(i)];
+    const int32_t* k = w.column.data() + w.rowStart[static_cast<std::size_t>(i)];
+    const double* weight = w.weight.data() + w.rowStart[static_cast<std::size_t>(i)];
+    double* row = w.buffer.data() + static_cast<std::size_t>(i) * static_cast<std::size_t>(n);
+    if (AdvanceRowWithNetwork(count, k, weight, current, row)) continue;
+    terms.resize(static_cast<std::size_t>(count));
     for (int32_t j = 0; j < n; ++j) {
-      int count = 0;
-      for (const int32_t k : nonZero) {
-        const double g = current.at(k, j);
-        if (g != 0.0) terms[static_cast<std::size_t>(count++)] = one.at(i, k) * g;
+      int used = 0;
+      for (int m = 0; m < count; ++m) {
+        const double g = current.at(k[m], j);
+        if (g != 0.0) terms[static_cast<std::size_t>(used++)] = weight[m] * g;
       }
-      if (count > 16) {
-        std::sort(terms.begin(), terms.begin() + count);
+      if (used > 16) {
+        std::sort(terms.begin(), terms.begin() + used);
       } else {
-        SortSmall(terms.data(), count);
+        SortSmall(terms.data(), used);
       }
       double sum = 0.0;
-      for (int t = 0; t < count; ++t) sum += terms[static_cast<std::size_t>(t)];
+      for (int t = 0; t < used; ++t) sum += terms[static_cast<std::size_t>(t)];
       row[j] = sum;
     }
   }
-  // The old values become the scratch space of the next call.
-  record.gStep.values.swap(next);
+  // The old values become the buffer of the next call.
+  record.gStep.values.swap(w.buffer);
 }
 
 }  // namespace varnik

@@ -81,13 +81,13 @@ void AdvanceByDefinition(CSTROznaka& r) {
 }
 
 TEST(MutationModel, AdvanceGenerationAddsEveryElementsProductsSmallestFirst) {
-  // Markers of every kind over 120 generations, bit for bit; also with a
-  // lent buffer.
-  std::vector<double> scratch;
+  // Markers of every kind over 120 generations, bit for bit; also with lent work.
+  GenerationWork work;
   for (int32_t marker = 0; marker < 111; marker += 11) {
     CSTROznaka fast = Marker(marker), defined = fast;
+    work = {};
     for (int g = 2; g <= 120; ++g) {
-      AdvanceGeneration(fast, g % 2 == 0 ? &scratch : nullptr);
+      AdvanceGeneration(fast, g % 2 == 0 ? &work : nullptr);
       AdvanceByDefinition(defined);
       ASSERT_EQ(fast.gStep.values, defined.gStep.values) << marker << " g=" << g;
     }
