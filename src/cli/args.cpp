@@ -1,9 +1,13 @@
 #include "cli/args.h"
 
+#include <cerrno>
 #include <charconv>
 #include <cstdio>
+#include <filesystem>
+#include <system_error>
 
 #include "common/binary_io.h"
+#include "common/format.h"
 #include "common/utf.h"
 
 namespace varnik::cli {
@@ -93,9 +97,19 @@ std::string ParseChromosomeWindow(const std::optional<std::string>& chromosome, 
   return "";
 }
 
-bool ReadTextFile(const std::string& path, std::size_t maxBytes, std::string& text) {
+bool ReadTextFile(const std::string& path, std::size_t maxBytes, std::string& text, std::string* error) {
   std::string bytes;
-  if (!ReadWholeFile(path, bytes, maxBytes)) return false;
+  if (!ReadWholeFile(path, bytes, maxBytes)) {
+    if (error != nullptr) {
+      std::error_code ec;
+      const uintmax_t size = std::filesystem::file_size(path, ec);
+      *error = !ec && size > maxBytes
+                   ? Format("%s is larger than the limit of %llu bytes", path.c_str(),
+                            static_cast<unsigned long long>(maxBytes))
+                   : "cannot read " + path;
+    }
+    return false;
+  }
   text = TextFileToUtf8(bytes);
   return true;
 }
@@ -108,6 +122,28 @@ void PrintText(const std::string& text) {
     out += text[i];
   }
   std::fwrite(out.data(), 1, out.size(), stdout);
+}
+
+int WriteOutput(const std::string& path, std::string_view bytes) {
+  return WriteOutput(path, [bytes](const ByteSink& sink) { return sink(bytes); });
+}
+
+int WriteOutput(const std::string& path, const std::function<bool(const ByteSink&)>& produce) {
+  std::string error;
+  if (path == "-") {
+    const ByteSink sink = [&error](std::string_view piece) {
+      if (piece.empty() || std::fwrite(piece.data(), 1, piece.size(), stdout) == piece.size()) return true;
+      error = std::generic_category().message(errno != 0 ? errno : EIO);
+      return false;
+    };
+    errno = 0;
+    const bool produced = produce(sink);
+    if (std::fflush(stdout) != 0 && error.empty()) error = std::generic_category().message(errno != 0 ? errno : EIO);
+    if (!error.empty()) return Fail("cannot write the standard output: " + error);
+    return produced ? 0 : Fail("the output was not finished");
+  }
+  if (WriteFileAtomically(path, produce, &error)) return 0;
+  return Fail("cannot write " + path + (error.empty() ? std::string() : ": " + error));
 }
 
 int Fail(const std::string& message) {

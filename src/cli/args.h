@@ -1,9 +1,12 @@
 // Small helpers for the subcommands of varnik-cli.
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
+
+#include "common/binary_io.h"
 
 namespace varnik::cli {
 
@@ -50,11 +53,17 @@ std::string ParseChromosomeWindow(const std::optional<std::string>& chromosome, 
                                   const std::optional<std::string>& to, int maxChromosome, int maxBasePairs,
                                   ChromosomeWindow& window);
 
-// Reads a text file of at most `maxBytes` as UTF-8 (see TextFileToUtf8).
-bool ReadTextFile(const std::string& path, std::size_t maxBytes, std::string& text);
+// Reads a whole text file of at most `maxBytes` as UTF-8 (see
+// TextFileToUtf8).  On failure `error`, when given, receives the message.
+bool ReadTextFile(const std::string& path, std::size_t maxBytes, std::string& text, std::string* error = nullptr);
 // Writes `text` to standard output with the dialogs' "\r\n" line ends as
 // a terminal's "\n".
 void PrintText(const std::string& text);
+
+// Writes an output file through WriteFileAtomically; "-" is standard output.
+// Returns 0, or 1 after printing why the file could not be written.
+int WriteOutput(const std::string& path, std::string_view bytes);
+int WriteOutput(const std::string& path, const std::function<bool(const ByteSink&)>& produce);
 
 // Prints "varnik-cli: MESSAGE" on standard error and returns exit status 1.
 int Fail(const std::string& message);

@@ -78,7 +78,9 @@ int RunHaplotype(Args& args) {
     return Fail(TextById(kTextBadInputData, language));
   }
   const int32_t panel = PanelOfInputOrder(order);
-  if (panel >= 0 && PanelToFtdna(haplotype, panel, false) != 0) return Fail(TextById(kTextBadInputData, language));
+  if ((panel >= 0 && PanelToFtdna(haplotype, panel, false) != 0) || !CopiesFitCatalogue(haplotype)) {
+    return Fail(TextById(kTextBadInputData, language));
+  }
   if (!Convert389(haplotype, false, false)) return Fail(TextById(kTextDys389IIWithoutI, language));
 
   PrintColumns(haplotype, language);

@@ -167,6 +167,8 @@ int RunPlot(Args& args) {
   if (!OpenComputedAxesFile(path, cursor, nullptr, &error)) return Fail(path + ": " + error);
 
   ProcessPlot plot;
+  // Axes are counted over the samples, so a set without samples has none.
+  if (!plot.HasData()) return Fail(path + ": the set has no samples to plot");
   if (axisX > plot.AxisCount() || axisY > plot.AxisCount()) {
     return Fail(Format("--axes: the set has %d axes", plot.AxisCount()));
   }
@@ -181,8 +183,7 @@ int RunPlot(Args& args) {
   MainWindow main(window, plot, painting, tools);
   SvgCanvas canvas({width, height});
   main.Paint(canvas);
-  if (!WriteFileAtomically(*svg, canvas.Finish())) return Fail("cannot write " + *svg);
-  return 0;
+  return WriteOutput(*svg, [&canvas](const ByteSink& sink) { return canvas.Write(sink); });
 }
 
 }  // namespace varnik::cli

@@ -10,6 +10,7 @@
 #include "predictor/labelled_haplotypes.h"
 #include "predictor/model_builder.h"
 #include "predictor/model_file.h"
+#include "predictor/predict_lines.h"
 #include "predictor/result_text.h"
 #include "predictor/scoring.h"
 #include "predictor/shipped_models.h"
@@ -21,33 +22,13 @@
 namespace varnik::cli {
 namespace {
 
-// A single prediction reads at most this many characters, as the dialog does.
-constexpr std::size_t kSingleLineLimit = 4999;
-
 // Batch and training files: far more than any real project's haplotypes.
 constexpr std::size_t kMaxInputFileBytes = std::size_t{256} << 20;
 
-// Reads one line as the predictor does; an empty result with the id of the
-// text that reports the fault.
-bool ReadLine(const std::string& line, int order, Haplotype& haplotype, int32_t& errorText) {
-  const bool ftdna = order == 0;
-  const std::string prepared = ftdna ? MarkCommaFields(line) : line;
-  std::size_t position = 0;
-  std::string name;
-  int32_t markerCount = 0;
-  errorText = kTextBadInputData;
-  haplotype.clear();
-  if (ParseHaplotypeLine(prepared, position, name, haplotype, markerCount, 0, ftdna) != 1) return false;
-  if (!ftdna && PanelToFtdna(haplotype, PanelOfInputOrder(order), false) != 0) return false;
-  errorText = kTextDys389IIWithoutI;
-  return Convert389(haplotype, false, false);
-}
-
-std::string Predict(const CPredvigjacMuskihLoz2& model, int32_t snp, const Haplotype& haplotype, int language,
-                    bool batch) {
-  const int32_t nameLanguage = language == kLanguageSerbian ? kLanguageSerbian : kLanguageEnglish;
-  const CIshodPredvidjanja scores = ScoreForPrediction(model, snp, haplotype, nameLanguage);
-  return PredictionOutput(FormatResults(model, scores, language), scores, language, batch);
+bool ParseDouble(const std::string& text, double low, double high, double& value) {
+  std::istringstream in(text);
+  in >> value;
+  return in && in.eof() && value >= low && value <= high;
 }
 
 }  // namespace
@@ -86,29 +67,19 @@ int RunPredict(Args& args) {
     if (snp < 0) return Fail("the model knows no SNP " + *snpName);
   }
 
-  if (!batchPath) {
-    Haplotype haplotype;
-    int32_t errorText = 0;
-    const std::string line = NormalizeBlanks(args.rest()[0].substr(0, kSingleLineLimit));
-    if (!ReadLine(line, order, haplotype, errorText)) return Fail(TextById(errorText, language));
-    PrintText(Predict(model, snp, haplotype, language, false));
-    return 0;
-  }
+  // The dialog's own line reader and prediction loop.
   std::string text;
-  if (!ReadTextFile(*batchPath, kMaxInputFileBytes, text)) return Fail("cannot read " + *batchPath);
-  std::string output;
-  int number = 0;
-  for (const std::string& line : SplitInputLines(text)) {
-    output += Format("%d. ----------\r\n%s\r\n", ++number, line.c_str());
-    Haplotype haplotype;
-    int32_t errorText = 0;
-    if (!ReadLine(line, order, haplotype, errorText)) {
-      output += TextById(errorText, language) + "\r\n";
-      continue;
-    }
-    output += Predict(model, snp, haplotype, language, true);
+  std::string error;
+  if (!batchPath) {
+    text = args.rest()[0];
+  } else if (!ReadTextFile(*batchPath, kMaxInputFileBytes, text, &error)) {
+    return Fail(error);
   }
-  PrintText(output);
+  const std::vector<std::string> lines = InputLines(text, batchPath.has_value());
+  if (lines.empty()) return Fail(*batchPath + " holds no haplotype lines");
+  const CIshodUnosa run = PredictLines(model, lines, order, snp, language, batchPath.has_value());
+  if (!batchPath && run.haplotype.empty()) return Fail(run.output);
+  PrintText(run.output);
   return 0;
 }
 

@@ -6,7 +6,6 @@
 #include <string>
 
 #include "cli/subcommands.h"
-#include "common/binary_io.h"
 #include "platform/svg_canvas.h"
 #include "texts/text_table.h"
 #include "tmrca/age_graph.h"
@@ -56,16 +55,14 @@ int RunTmrca(Args& args) {
   if (!descendantsFile || !args.rest().empty()) return Fail(kTmrcaUsage);
 
   TmrcaInputText input;
-  if (!ReadTextFile(*descendantsFile, std::size_t{64} << 20, input.descendants)) {
-    return Fail("cannot read " + *descendantsFile);
-  }
+  std::string error;
+  if (!ReadTextFile(*descendantsFile, std::size_t{64} << 20, input.descendants, &error)) return Fail(error);
   input.ancestor = ancestor.value_or("");
   input.order = order;
   input.minimumMarkers = minimum;
 
   TmrcaHaplotypes haplotypes;
   std::vector<std::string> names;
-  std::string error;
   if (!ReadTmrcaInput(input, haplotypes, names, error, language)) return Fail(error);
   if (haplotypes.size() >= 4 && allowUnknown) {
     Warn(TextById(kTextWarning, language), TextById(kTextWarnUnknownAncestorValues, language));
@@ -86,7 +83,7 @@ int RunTmrca(Args& args) {
     SvgCanvas canvas(kGraphSize);
     DrawAgeGraph(canvas, Rect{0, 0, kGraphSize.width, kGraphSize.height}, estimator.distribution,
                  graph == 1 || graph == 3, graph == 2 || graph == 3);
-    if (!WriteFileAtomically(*svg, canvas.Finish())) return Fail("cannot write " + *svg);
+    return WriteOutput(*svg, [&canvas](const ByteSink& sink) { return canvas.Write(sink); });
   }
   return 0;
 }
@@ -102,8 +99,7 @@ int RunTransitionTable(Args& args) {
   if (!ParseInt(*generationsText, 1, kMaxTransitionTableGenerations, generations)) {
     return Fail("--generations takes 1 to 600");
   }
-  if (!WriteTransitionTableFile(*out, generations)) return Fail("cannot write " + *out);
-  return 0;
+  return WriteOutput(*out, [generations](const ByteSink& sink) { return WriteTransitionTable(sink, generations); });
 }
 
 }  // namespace varnik::cli

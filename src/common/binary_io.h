@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <cstring>
+#include <functional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -126,8 +127,20 @@ class ByteWriter {
 // and for files larger than maxBytes.
 bool ReadWholeFile(const std::string& path, std::string& out,
                    std::size_t maxBytes = std::size_t{1} << 32);
-// Writes through a temporary file in the same folder and renames it over
-// the target, so a failed write never leaves a half-written file.
-bool WriteFileAtomically(const std::string& path, std::string_view bytes);
+// Writes through a temporary file of its own in the same folder and renames
+// it over the target, so a failed write never leaves a half-written file and
+// writers running at once never share a temporary file.  A symbolic link is
+// followed and its final target replaced, so the link stays.  A path that
+// names something other than a regular file (a device, a FIFO, a socket) is
+// written directly.  On failure `error`, when given, receives the reason.
+bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string* error = nullptr);
+// Receives the bytes of a file piece by piece; false when they could not be
+// written.
+using ByteSink = std::function<bool(std::string_view)>;
+// The same for a file produced piece by piece: `produce` hands every piece to
+// the sink and returns false to give up (a stop request), which leaves the
+// target as it was (unless it is written directly) and `error` empty.
+bool WriteFileAtomically(const std::string& path, const std::function<bool(const ByteSink&)>& produce,
+                         std::string* error = nullptr);
 
 }  // namespace varnik

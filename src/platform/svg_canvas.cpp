@@ -1,5 +1,7 @@
 #include "platform/svg_canvas.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstdlib>
 
 #include "common/format.h"
@@ -63,10 +65,25 @@ void SvgCanvas::Append(const std::string& element) {
 }
 
 void SvgCanvas::LineTo(int x, int y) {
-  if (pen_) {
-    // Pixel centres sit at half units, so a line of width 1 covers whole pixels.
-    Append(Format("<line x1=\"%g\" y1=\"%g\" x2=\"%g\" y2=\"%g\" stroke=\"%s\" stroke-width=\"%d\"/>",
-                  current_.x + 0.5, current_.y + 0.5, x + 0.5, y + 0.5, Rgb(*pen_).c_str(), penWidth_));
+  // The line covers its first pixel but not its last: it ends one step
+  // before (x, y) along its longer side.
+  const int dx = x - current_.x;
+  const int dy = y - current_.y;
+  const int steps = std::max(std::abs(dx), std::abs(dy));
+  if (pen_ && steps == 1) {
+    const int half = (penWidth_ - 1) / 2;  // a wide pen is centred on the pixel
+    Append(Format("<rect x=\"%d\" y=\"%d\" width=\"%d\" height=\"%d\" fill=\"%s\"/>", current_.x - half,
+                  current_.y - half, penWidth_, penWidth_, Rgb(*pen_).c_str()));
+  } else if (pen_ && steps > 1) {
+    const auto back = [steps](int d) {
+      return static_cast<int>(std::lround(static_cast<double>(d) * (steps - 1) / steps));
+    };
+    // Pixel centres sit at half units; square caps reach the outer edges of
+    // the first and the last covered pixel.
+    Append(Format("<line x1=\"%g\" y1=\"%g\" x2=\"%g\" y2=\"%g\" stroke=\"%s\" stroke-width=\"%d\" "
+                  "stroke-linecap=\"square\"/>",
+                  current_.x + 0.5, current_.y + 0.5, current_.x + back(dx) + 0.5, current_.y + back(dy) + 0.5,
+                  Rgb(*pen_).c_str(), penWidth_));
   }
   current_ = {x, y};
 }
@@ -123,12 +140,21 @@ void SvgCanvas::TextOut(int x, int y, std::string_view text) {
 Size SvgCanvas::GetTextExtent(std::string_view text) { return EstimateTextExtent(text, font_.height); }
 
 std::string SvgCanvas::Finish() const {
-  return Format(
-             "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-             "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"%d\" height=\"%d\" viewBox=\"0 0 %d %d\" "
-             "shape-rendering=\"crispEdges\">\n",
-             size_.width, size_.height, size_.width, size_.height) +
-         body_ + "</svg>\n";
+  std::string document;
+  Write([&document](std::string_view piece) {
+    document += piece;
+    return true;
+  });
+  return document;
+}
+
+bool SvgCanvas::Write(const ByteSink& sink) const {
+  const std::string head = Format(
+      "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+      "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"%d\" height=\"%d\" viewBox=\"0 0 %d %d\" "
+      "shape-rendering=\"crispEdges\">\n",
+      size_.width, size_.height, size_.width, size_.height);
+  return sink(head) && sink(body_) && sink("</svg>\n");
 }
 
 }  // namespace varnik

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 
+#include "common/binary_io.h"
 #include "platform/canvas.h"
 
 namespace varnik {
@@ -34,6 +35,8 @@ class SvgCanvas : public Canvas {
 
   // The complete document.
   std::string Finish() const;
+  // The same, handed to `sink` in pieces without a copy of the drawing.
+  bool Write(const ByteSink& sink) const;
 
  private:
   void Append(const std::string& element);

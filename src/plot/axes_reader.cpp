@@ -1,4 +1,5 @@
 // Reading computed-axes files; the layout is described in axes_file.h.
+#include <cmath>
 #include <cstdint>
 #include <string>
 
@@ -188,6 +189,7 @@ class SetReader {
       in_.ReadI32(values);
       in_.ReadF64(axis.weight);
       if (!Check()) return false;
+      if (!std::isfinite(axis.weight)) return Fail(Format("axis %zu has a weight that is not a finite number", a + 1));
       if (values < 0 || static_cast<std::size_t>(values) != set.samples.size()) {
         return Fail(Format("axis %zu holds %d sample values for %zu samples", a + 1, values, set.samples.size()));
       }

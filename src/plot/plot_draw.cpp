@@ -130,6 +130,7 @@ void DrawSamples(Canvas& c, const Geometry& g, std::vector<CUzorak>& samples,
     const int py = g.PixelY(sy);
     sample.screenX = px;
     sample.screenY = py;
+    sample.drawn = true;
 
     const CStanovnistvo& group = groups[static_cast<std::size_t>(sample.group)];
     const Color colour = ColorFromValue(group.colour);
@@ -199,6 +200,7 @@ void DrawCaption(Canvas& c) {
 }  // namespace
 
 void DrawPlot(std::vector<CUzorak>& samples, const std::vector<CStanovnistvo>& groups, Canvas& canvas) {
+  for (CUzorak& sample : samples) sample.drawn = false;
   if (g_axisWeights.empty()) return;
   const Size size = canvas.GetSize();
   const int plotWidth = size.width - 85;

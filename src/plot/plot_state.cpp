@@ -47,7 +47,10 @@ bool FindPointUnderMouse(const std::vector<CUzorak>& points, int mouseX, int mou
   double bestDistance = 0.0;
   for (std::size_t i = 0; i < points.size(); ++i) {
     const CUzorak& point = points[i];
-    if (point.visible == 0) continue;
+    // Only what the last paint drew is on screen: never-drawn groups, samples
+    // without finite coordinates and samples outside a zoomed view keep an
+    // old or no screen position.
+    if (point.visible == 0 || !point.drawn) continue;
     const double dx = static_cast<double>(point.screenX) - mouseX;
     const double dy = static_cast<double>(point.screenY) - mouseY;
     const double d = dx * dx + dy * dy;

@@ -17,6 +17,7 @@ struct CUzorak {
   std::vector<double> coordinates;   // one per axis of the set, in axis order
   int32_t screenX = 0;               // where the last paint drew the sample
   int32_t screenY = 0;
+  bool drawn = false;                // whether the last paint drew it at all
   std::string name;
   std::string secondText;            // kept from the file, not shown
   int32_t group = -1;                // index into the groups

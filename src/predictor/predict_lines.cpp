@@ -36,7 +36,7 @@ bool ReadPredictorLine(std::string_view line, int32_t order, Haplotype& haplotyp
     haplotype.clear();
     return false;
   }
-  if (!ftdna && PanelToFtdna(haplotype, PanelOfInputOrder(order), false) != 0) {
+  if ((!ftdna && PanelToFtdna(haplotype, PanelOfInputOrder(order), false) != 0) || !CopiesFitCatalogue(haplotype)) {
     haplotype.clear();
     return false;
   }

@@ -13,6 +13,7 @@
 #include "texts/text_table.h"
 #include "ystr/haplotype_convert.h"
 #include "ystr/haplotype_text.h"
+#include "ystr/markers.h"
 #include "ystr/panels.h"
 
 namespace varnik {
@@ -25,9 +26,26 @@ constexpr int32_t kCompletenessTexts[] = {kTextUseIncompleteValues, kTextSkipInc
 // result box, in characters.
 constexpr std::size_t kInputLimit = 20 * 1024 * 1024;
 constexpr std::size_t kResultLimit = 50 * 1024 * 1024;
-constexpr const char* kTemplate17 =
-    "? ? ? ? ?-? $ $ ? ? ? ? ? $-$ $ $ $ ? ? $ $-$-$-$ $ ? $-$ ? $ $ $ $-$ $ ? $ $ $-$ $ $ $ $ $ $ $ $ $ $ $ $ $ $ $ "
-    "$ $ $ $ $ $ $ $ $ $ $ $ $ $ $ $ $ $ $ $ $ $ $ $ $ $ $ $ $ $ $ $ $ $ $ $ $ $ $ $ $ $ $ $ $ $ $ $ $ ?";
+
+// The 17-marker kit as a line to fill in, in FTDNA order up to the kit's
+// last column: "?" for its columns, "$" for the others, the copies of a
+// column joined as the marker catalogue has them.
+std::string Template17() {
+  const MarkerSetMaskBits kit = MarkerSetMask(kSet17Kit);
+  int32_t last = 0;
+  for (int32_t c = 0; c < kMarkerSetColumns; ++c) {
+    if (kit[c]) last = c;
+  }
+  std::string line;
+  for (int32_t c = 0; c <= last; ++c) {
+    if (c > 0) line += ' ';
+    for (int32_t k = 0; k < CopiesInColumn(c); ++k) {
+      if (k > 0) line += '-';
+      line += kit[c] ? '?' : '$';
+    }
+  }
+  return line;
+}
 
 }  // namespace
 
@@ -66,7 +84,7 @@ void CPredvigjacDialog::OnInit(DialogView& view) {
   for (int32_t id : kCompletenessTexts) view.AddItem(kIdCompleteness, text(id));
 
   uint32_t order = 0, predictor = 0, completeness = 1;
-  ReadSettingBelow(settings_, "Poredak", 5, order);
+  ReadSettingBelow(settings_, "Poredak", static_cast<uint32_t>(std::size(kOrderTexts)), order);
   ReadSettingBelow(settings_, "Predvigjac3", 4, predictor);
   ReadSettingBelow(settings_, "Potpunosti", 2, completeness);
   // Incomplete values are always used once settings exist, whatever is stored.
@@ -183,7 +201,7 @@ void CPredvigjacDialog::OnCommand(DialogView& view, int id, int notification) {
       view.SetText(kIdPredictorResults, PredictorInstructions(language_));
       break;
     case kIdTemplate17:
-      view.SetText(kIdPredictorInput, kTemplate17);
+      view.SetText(kIdPredictorInput, Template17());
       ClearResults();
       break;
     case kIdResultBranches:

@@ -63,7 +63,7 @@ struct CHistogramUklapanja {
   std::vector<int32_t> counts;
   int64_t total = 0;  // sum of counts
 
-  int32_t End() const { return start + static_cast<int32_t>(counts.size()) - 1; }
+  int64_t End() const { return int64_t{start} + static_cast<int64_t>(counts.size()) - 1; }
   // The raw count at x; 0 outside the range.
   int32_t CountAt(int64_t x) const;
   // The count at x or, where that is 0, half the nearest non-zero count

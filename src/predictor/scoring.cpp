@@ -228,7 +228,11 @@ void BuildTables(const CPredvigjacMuskihLoz2& model, ScoringTables& t, bool with
     t.slotBase.push_back(t.cells);
     t.cells += static_cast<std::size_t>(high[s] - low[s] + 1);
   }
-  if (rows > 0 && t.cells > (16 * values + kSlack) / rows) {
+  // The shipped models need about 1.5 cells per value.  A model whose rows
+  // spread over far more cells than they hold values, or so large that the
+  // tables would take more than about 50 MB, is scored from its rows.
+  constexpr std::size_t kMaxCells = std::size_t{1} << 20;
+  if (rows > 0 && (t.cells > (4 * values + kSlack) / rows || t.cells > kMaxCells / rows)) {
     t.direct = true;
     t.cells = 1;
   }
@@ -676,6 +680,10 @@ int32_t SuperGroupOf(const CPredvigjacMuskihLoz2& model, const COgranakLoze2& br
 double FitFactor(const CRaspodelaUklapanjaSkupaOznak& stats, double fitness) {
   const CHistogramUklapanja& own = stats.ownHistogram;
   const CHistogramUklapanja& other = stats.otherHistogram;
+  // A fitness comes from a mean of log-probabilities and lies in 0..1; a
+  // NaN from a damaged model gets no factor rather than reach the
+  // conversion below.
+  if (!(fitness >= -1.0 && fitness <= 2.0)) return 0.0;
   const int64_t x = static_cast<int64_t>(fitness * 100 + 0.5);
   const int64_t ownEnd = own.End();
   const double ownCount = own.counts.empty() ? 0 : own.SmoothedCount(x > ownEnd ? ownEnd : x);

@@ -221,7 +221,18 @@ bool ComputeAgeDistribution(int32_t markerChoice, std::vector<CSTROznaka>& recor
     for (const CopyGroup& group : groups.groups) groupPlans.push_back(PlanGroup(records, group, descendants));
   }
 
+  // The copies of a multi-copy marker share one model: their g-step
+  // matrices stay equal, so each is computed once and copied.
+  std::vector<int32_t> sameAs(records.size(), -1);
+  for (std::size_t r = 1; r < records.size(); ++r) {
+    const std::size_t before = r - 1;
+    const int32_t first = sameAs[before] >= 0 ? sameAs[before] : static_cast<int32_t>(before);
+    if (records[r].marker == records[before].marker && records[r].oneStep == records[first].oneStep) {
+      sameAs[r] = first;
+    }
+  }
   for (CSTROznaka& record : records) ResetGenerations(record);
+  std::vector<GenerationWork> work(records.size());
   std::string lastProgress;
   for (int32_t g = 1; g <= generations; ++g) {
     if (stop.load(std::memory_order_relaxed) != 0) return false;
@@ -237,7 +248,13 @@ bool ComputeAgeDistribution(int32_t markerChoice, std::vector<CSTROznaka>& recor
     for (const GroupPlan& plan : groupPlans) likelihood *= GroupFactor(records, plan);
     distribution.raw[static_cast<std::size_t>(g - 1)] = likelihood;
     if (g < generations) {
-      for (CSTROznaka& record : records) AdvanceGeneration(record);
+      for (std::size_t r = 0; r < records.size(); ++r) {
+        if (sameAs[r] >= 0) {
+          records[r].gStep.values = records[static_cast<std::size_t>(sameAs[r])].gStep.values;
+        } else {
+          AdvanceGeneration(records[r], &work[r]);
+        }
+      }
     }
   }
   NormaliseAgeDistribution(distribution, withoutAncestor);

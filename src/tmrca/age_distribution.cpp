@@ -9,6 +9,7 @@ void CNizVerovatnoca::Clear() {
   probability.clear();
   cumulative.clear();
   halfPoint = 0.0;
+  beyondRange = false;
 }
 
 void CNizVerovatnoca::Initialise(int32_t generations) {
@@ -22,6 +23,7 @@ void NormaliseAgeDistribution(CNizVerovatnoca& distribution, int32_t withoutAnce
   distribution.probability.assign(n, 0.0);
   distribution.cumulative.assign(n, 0.0);
   distribution.halfPoint = 0.0;
+  distribution.beyondRange = false;
   if (n == 0) return;
   // A range of generations without an ancestor that covers everything
   // leaves no generation to share the probability.
@@ -33,6 +35,7 @@ void NormaliseAgeDistribution(CNizVerovatnoca& distribution, int32_t withoutAnce
     if (above >= CRazlomljenBroj()) sum += above;
   }
   const bool uniform = sum.IsZero();
+  distribution.beyondRange = uniform || (n >= 2 && raw[n - 1] > raw[n - 2]);
 
   double running = 0.0;
   for (std::size_t i = 0; i < n; ++i) {

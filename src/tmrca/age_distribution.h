@@ -15,6 +15,10 @@ struct CNizVerovatnoca {
   std::vector<double> probability;   // entry g - 1: probability of g generations
   std::vector<double> cumulative;    // running sum of probability
   double halfPoint = 0.0;            // where the cumulative sum reaches 0.5, interpolated
+  // The likelihood still rises at the last generation, or nothing is left
+  // above its floor: the age lies beyond the computed range and the
+  // probabilities are no estimate of it.
+  bool beyondRange = false;
 
   void Clear();
   // raw gets `generations` zeros; the rest stays cleared.
@@ -27,7 +31,7 @@ struct CNizVerovatnoca {
 // the likelihood approaches for very old ancestors, so removing it lets the
 // distribution fall to zero at the end of the computed range.  When nothing
 // is left above the floor, the generations from `withoutAncestor` on share
-// the probability equally.
+// the probability equally, and beyondRange is set.
 void NormaliseAgeDistribution(CNizVerovatnoca& distribution, int32_t withoutAncestor);
 
 }  // namespace varnik

@@ -1,6 +1,9 @@
 #include "tmrca/mutation_model.h"
 
 #include <algorithm>
+#include <array>
+#include <cstdint>
+#include <utility>
 
 #include "tmrca/marker_model_table.h"
 
@@ -19,6 +22,89 @@ void SortSmall(double* values, int count) {
     }
     values[j + 1] = v;
   }
+}
+
+// Sorting networks for the product lists of AdvanceGeneration: the same
+// ascending order as a sort, found without a branch on the values.  The
+// comparators of Batcher's odd-even merge sort on 16 wires; a network for
+// fewer wires keeps those between its wires, the missing ones acting as
+// values larger than any.
+struct Comparator {
+  uint8_t low, high;
+};
+struct Network {
+  std::array<Comparator, 63> comparators{};
+  int count = 0;
+};
+
+constexpr int kNetworkWires = 16;
+
+constexpr Network BuildNetwork(int wires) {
+  Network net;
+  for (int p = 1; p < kNetworkWires; p += p) {
+    for (int k = p; k > 0; k /= 2) {
+      for (int j = k % p; j + k < kNetworkWires; j += k + k) {
+        for (int i = 0; i < k && i < kNetworkWires - j - k; ++i) {
+          const int a = i + j, b = i + j + k;
+          if (a / (p + p) == b / (p + p) && b < wires) {
+            net.comparators[static_cast<std::size_t>(net.count++)] = {static_cast<uint8_t>(a), static_cast<uint8_t>(b)};
+          }
+        }
+      }
+    }
+  }
+  return net;
+}
+
+template <int C>
+inline void SortByNetwork(double* t) {
+  static constexpr Network kNet = BuildNetwork(C);
+#if defined(__GNUC__) && !defined(__clang__)
+#pragma GCC unroll 64
+#endif
+  for (int m = 0; m < kNet.count; ++m) {
+    double& x = t[kNet.comparators[static_cast<std::size_t>(m)].low];
+    double& y = t[kNet.comparators[static_cast<std::size_t>(m)].high];
+    // Two separate selections, which compile to a minimum and a maximum
+    // instruction instead of a branch.
+    const double a = x, b = y;
+    const double low = b < a ? b : a;
+    const double high = a < b ? b : a;
+    x = low;
+    y = high;
+  }
+}
+
+// One row of one-step x g-step, for a row of C non-zero one-step entries
+// (columns `k`, values `w`).  Products with a zero g-step entry stand in the
+// list as zeros: they sort first and add nothing, so every sum is the one
+// of the non-zero products added smallest first.
+template <int C>
+void AdvanceRow(const int32_t* k, const double* w, const CKvadratnaMatrica& current, double* out) {
+  const int32_t n = current.side;
+  const double* rows[C];
+  for (int m = 0; m < C; ++m) rows[m] = current.values.data() + current.rowOffsets[static_cast<std::size_t>(k[m])];
+  for (int32_t j = 0; j < n; ++j) {
+    double t[C];
+    for (int m = 0; m < C; ++m) t[m] = w[m] * rows[m][j];
+    SortByNetwork<C>(t);
+    double sum = 0.0;
+    for (int m = 0; m < C; ++m) sum += t[m];
+    out[j] = sum;
+  }
+}
+
+template <int... C>
+bool AdvanceRowFor(int count, const int32_t* k, const double* w, const CKvadratnaMatrica& current, double* out,
+                   std::integer_sequence<int, C...>) {
+  return ((count == C + 1 ? (AdvanceRow<C + 1>(k, w, current, out), true) : false) || ...);
+}
+
+// False, with nothing written, for rows of more entries than the networks
+// have wires; those are sorted the general way.
+bool AdvanceRowWithNetwork(int count, const int32_t* k, const double* w, const CKvadratnaMatrica& current,
+                           double* out) {
+  return AdvanceRowFor(count, k, w, current, out, std::make_integer_sequence<int, kNetworkWires>());
 }
 
 }  // namespace
@@ -126,37 +212,56 @@ void BuildOneStepMatrix(CSTROznaka& record) {
 
 void ResetGenerations(CSTROznaka& record) { record.gStep = record.oneStep; }
 
-void AdvanceGeneration(CSTROznaka& record) {
+void AdvanceGeneration(CSTROznaka& record, GenerationWork* work) {
   const CKvadratnaMatrica& one = record.oneStep;
   const CKvadratnaMatrica& current = record.gStep;
   const int32_t n = one.side;
   if (current.side != n) return;  // a record whose matrices do not match is left alone
-  std::vector<double> next(static_cast<std::size_t>(n) * static_cast<std::size_t>(n), 0.0);
-  std::vector<int32_t> nonZero;
-  std::vector<double> terms(static_cast<std::size_t>(n));
-  for (int32_t i = 0; i < n; ++i) {
+  GenerationWork own;
+  GenerationWork& w = work != nullptr ? *work : own;
+  if (w.rowStart.size() != static_cast<std::size_t>(n) + 1) {
     // The one-step matrix is banded: only a few k of each row contribute.
-    nonZero.clear();
-    for (int32_t k = 0; k < n; ++k) {
-      if (one.at(i, k) != 0.0) nonZero.push_back(k);
-    }
-    for (int32_t j = 0; j < n; ++j) {
-      int count = 0;
-      for (const int32_t k : nonZero) {
-        const double g = current.at(k, j);
-        if (g != 0.0) terms[static_cast<std::size_t>(count++)] = one.at(i, k) * g;
+    w.rowStart.assign(1, 0);
+    w.column.clear();
+    w.weight.clear();
+    for (int32_t i = 0; i < n; ++i) {
+      for (int32_t k = 0; k < n; ++k) {
+        if (one.at(i, k) != 0.0) {
+          w.column.push_back(k);
+          w.weight.push_back(one.at(i, k));
+        }
       }
-      if (count > 16) {
-        std::sort(terms.begin(), terms.begin() + count);
-      } else {
-        SortSmall(terms.data(), count);
-      }
-      double sum = 0.0;
-      for (int t = 0; t < count; ++t) sum += terms[static_cast<std::size_t>(t)];
-      next[static_cast<std::size_t>(i) * static_cast<std::size_t>(n) + static_cast<std::size_t>(j)] = sum;
+      w.rowStart.push_back(static_cast<int32_t>(w.column.size()));
     }
   }
-  record.gStep.values = std::move(next);
+  // Every element is written below.
+  w.buffer.resize(static_cast<std::size_t>(n) * static_cast<std::size_t>(n));
+  std::vector<double> terms;
+  for (int32_t i = 0; i < n; ++i) {
+    const int count = w.rowStart[static_cast<std::size_t>(i) + 1] - w.rowStart[static_cast<std::size_t>(i)];
+    const int32_t* k = w.column.data() + w.rowStart[static_cast<std::size_t>(i)];
+    const double* weight = w.weight.data() + w.rowStart[static_cast<std::size_t>(i)];
+    double* row = w.buffer.data() + static_cast<std::size_t>(i) * static_cast<std::size_t>(n);
+    if (AdvanceRowWithNetwork(count, k, weight, current, row)) continue;
+    terms.resize(static_cast<std::size_t>(count));
+    for (int32_t j = 0; j < n; ++j) {
+      int used = 0;
+      for (int m = 0; m < count; ++m) {
+        const double g = current.at(k[m], j);
+        if (g != 0.0) terms[static_cast<std::size_t>(used++)] = weight[m] * g;
+      }
+      if (used > 16) {
+        std::sort(terms.begin(), terms.begin() + used);
+      } else {
+        SortSmall(terms.data(), used);
+      }
+      double sum = 0.0;
+      for (int t = 0; t < used; ++t) sum += terms[static_cast<std::size_t>(t)];
+      row[j] = sum;
+    }
+  }
+  // The old values become the buffer of the next call.
+  record.gStep.values.swap(w.buffer);
 }
 
 }  // namespace varnik

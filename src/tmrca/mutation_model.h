@@ -67,7 +67,18 @@ void BuildOneStepMatrix(CSTROznaka& record);
 // The g-step matrix becomes the one-step matrix (one generation).
 void ResetGenerations(CSTROznaka& record);
 
+// What AdvanceGeneration keeps between the generations of one record: the
+// non-zero entries of its one-step matrix, row by row, and a buffer for the
+// new matrix.  One per record, for as long as its one-step matrix stays.
+struct GenerationWork {
+  std::vector<int32_t> rowStart;  // entries of row i: rowStart[i] to rowStart[i + 1]
+  std::vector<int32_t> column;
+  std::vector<double> weight;
+  std::vector<double> buffer;
+};
+
 // g-step := one-step x g-step, each element's products added smallest first.
-void AdvanceGeneration(CSTROznaka& record);
+// A caller that advances a record over many generations lends it `work`.
+void AdvanceGeneration(CSTROznaka& record, GenerationWork* work = nullptr);
 
 }  // namespace varnik

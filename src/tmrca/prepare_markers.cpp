@@ -28,6 +28,14 @@ void Recode(CSTROznaka& record, int32_t code, int32_t descendant) {
   }
 }
 
+// The number by which the user knows descendant `d` (0-based in the list):
+// its line in the input, which descendants dropped for too few markers do
+// not change.
+int32_t DescendantNumber(const TmrcaHaplotypes& haplotypes, std::size_t d) {
+  const int32_t line = haplotypes[d + 1].lineNumber;
+  return line > 0 ? line : static_cast<int32_t>(d) + 1;
+}
+
 }  // namespace
 
 bool PrepareMarkers(const TmrcaHaplotypes& haplotypes, int32_t markerChoice, int32_t order,
@@ -65,7 +73,8 @@ bool PrepareMarkers(const TmrcaHaplotypes& haplotypes, int32_t markerChoice, int
       CSTROznaka record;
       int32_t errorIndex = 0;
       if (!SetUpMarker(record, marker, ancestorCode, codes, 0.0, true, true, errorIndex) && errorIndex >= 0) {
-        const std::string who = Format("%s %d", TextById(kTextDescendantHaplotype, language).c_str(), errorIndex + 1);
+        const std::string who = Format("%s %d", TextById(kTextDescendantHaplotype, language).c_str(),
+                                       DescendantNumber(haplotypes, static_cast<std::size_t>(errorIndex)));
         const std::string what = Format(TextById(kTextIncorrectValue, language).c_str(),
                                         haplotypes[static_cast<std::size_t>(errorIndex) + 1].ValueOf(c, j));
         error = Format("%s: %s %s", who.c_str(), what.c_str(), std::string(ColumnHeader(c, true)).c_str());
@@ -108,8 +117,8 @@ bool PrepareMarkers(const TmrcaHaplotypes& haplotypes, int32_t markerChoice, int
       if (second.descendantStates[d] < 0) {
         Recode(second, kUnknownCode, static_cast<int32_t>(d));
       } else if (first.descendantCodes[d] < kLowestRepeatCode) {
-        return fail(Format("%s %d. %s", TextById(kTextDescendantHaplotype, language).c_str(), static_cast<int32_t>(d) + 1,
-                           TextById(kTextDys389IIWithoutI, language).c_str()));
+        return fail(Format("%s %d. %s", TextById(kTextDescendantHaplotype, language).c_str(),
+                           DescendantNumber(haplotypes, d), TextById(kTextDys389IIWithoutI, language).c_str()));
       } else {
         Recode(second, second.descendantCodes[d] - first.descendantCodes[d] + kDys389CodeShift,
                static_cast<int32_t>(d));

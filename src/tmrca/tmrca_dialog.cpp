@@ -119,7 +119,7 @@ void TmrcaDialog::ReadSettings() {
   // "PreurediRasp" is read as the other values are, but the change-order
   // box always opens unchecked.
   if (ReadSettingNumber(settings_, "PreurediRasp", value)) state_.changeOrder = static_cast<int32_t>(value);
-  if (ReadSettingBelow(settings_, "NajmOznak", kMaxTmrcaMinimumMarkers, value)) {
+  if (ReadSettingBelow(settings_, "NajmOznak", kMaxTmrcaMinimumMarkers + 1, value)) {
     state_.minimumMarkers = static_cast<int32_t>(value);
   }
   ReadCollectionSearchSettings(settings_, state_.searchSettings);
@@ -223,7 +223,8 @@ void TmrcaDialog::Calculate(DialogView& view) {
     return;
   }
   const std::string warning = WarnFewValues(records);
-  if (!warning.empty()) WarningBox(boxes_, warning);
+  // Only a note: the computation goes on with the markers as they are.
+  if (!warning.empty()) boxes_.Show(warning, TextById(kTextWarning), kMbIconInformation);
 
   view.SetText(kIdTmrcaResult, "");
   StartComputation(view, std::move(records));

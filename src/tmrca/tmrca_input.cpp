@@ -19,18 +19,19 @@ int32_t PanelOfTmrcaOrder(int32_t order) {
   return order >= 5 && order <= 9 ? kPanels[order - 5] : -1;
 }
 
-// The first `units` UTF-16 code units of a UTF-8 text.
-std::string_view KeepUtf16Units(std::string_view text, std::size_t units) {
-  std::size_t i = 0, counted = 0;
-  while (i < text.size()) {
-    const unsigned char lead = static_cast<unsigned char>(text[i]);
-    const std::size_t length = lead < 0x80 ? 1 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
-    const std::size_t width = length == 4 ? 2 : 1;
-    if (counted + width > units) break;
-    counted += width;
-    i = std::min(text.size(), i + length);
+// The copies of a marker cannot be told apart, so each multi-copy column is
+// held with its values in ascending order: the typing order then changes
+// neither the pairings nor the most frequent value of each copy.
+void SortCopies(CPodaciHaplovrsteZaProracunStarosti& haplotype) {
+  for (int32_t c = 0; c < haplotype.columnCount(); ++c) {
+    const int32_t copies = haplotype.copyCounts[static_cast<std::size_t>(c)];
+    if (copies < 2) continue;
+    const auto first = haplotype.values.begin() + haplotype.columnStarts[static_cast<std::size_t>(c)];
+    std::stable_sort(first, first + copies, [](const CVrednostSTRa& a, const CVrednostSTRa& b) {
+      return a.value != b.value ? a.value < b.value : a.fraction < b.fraction;
+    });
+    for (int32_t k = 0; k < copies; ++k) first[k].copy = k;
   }
-  return text.substr(0, i);
 }
 
 // Number of entries whose repeat count is 0 or more.
@@ -89,7 +90,9 @@ bool ReadTmrcaInput(const TmrcaInputText& input, TmrcaHaplotypes& haplotypes, st
   haplotypes.clear();
   lineNames.clear();
   error.clear();
-  std::vector<std::string> lines = SplitInputLines(KeepUtf16Units(input.descendants, kMaxTmrcaDescendantsText));
+  // Whole lines only: a text box limits what can be typed, and a file is
+  // read whole or refused by its reader.
+  std::vector<std::string> lines = SplitInputLines(input.descendants);
   lines.insert(lines.begin(), input.ancestor);
   const int32_t panel = PanelOfTmrcaOrder(input.order);
 
@@ -121,6 +124,8 @@ bool ReadTmrcaInput(const TmrcaInputText& input, TmrcaHaplotypes& haplotypes, st
                               TextById(kTextErrorTooMuchData, language).c_str());
       return false;
     }
+    SortCopies(prepared);
+    prepared.lineNumber = number;
     haplotypes.push_back(std::move(prepared));
   }
 

@@ -14,7 +14,7 @@ namespace varnik {
 
 // Most descendants one computation takes.
 inline constexpr int32_t kMaxTmrcaDescendants = 500;
-// Longest descendants text read, in UTF-16 code units (the box's limit).
+// Longest descendants text the dialog's box takes, in UTF-16 code units.
 inline constexpr std::size_t kMaxTmrcaDescendantsText = 2097152;
 
 // Input orders of the estimator: 0 FTDNA order, 1..4 FTDNA order limited to
@@ -27,6 +27,7 @@ struct CPodaciHaplovrsteZaProracunStarosti {
   std::vector<int32_t> columnStarts; // index in values of each column's first copy
   std::vector<int32_t> copyCounts;   // usable copies per column; 0 when the column has no value of 1 or more
   std::vector<int32_t> unused;       // kept for the record layout; empty here
+  int32_t lineNumber = 0;            // a descendant's number in the input (from 1); 0 for the ancestor
   friend bool operator==(const CPodaciHaplovrsteZaProracunStarosti&,
                          const CPodaciHaplovrsteZaProracunStarosti&) = default;
 
@@ -49,8 +50,10 @@ struct TmrcaInputText {
   int32_t minimumMarkers = 0;  // descendants with fewer values are dropped; 0 = no limit
 };
 
-// Reads and checks the input.  On failure `error` holds the message the
-// dialog shows, in `language` (-1: the interface language).
+// Reads and checks the input: every line, whatever its length.  The values
+// of each multi-copy column are put in ascending order.  On failure `error`
+// holds the message the dialog shows, in `language` (-1: the interface
+// language).
 bool ReadTmrcaInput(const TmrcaInputText& input, TmrcaHaplotypes& haplotypes, std::vector<std::string>& lineNames,
                     std::string& error, int32_t language = -1);
 

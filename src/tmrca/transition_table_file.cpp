@@ -1,6 +1,5 @@
 #include "tmrca/transition_table_file.h"
 
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -16,7 +15,7 @@ uint64_t IndexSize(uint64_t markers) { return 4 * (2 * markers + 1); }
 
 }  // namespace
 
-bool WriteTransitionTableFile(const std::string& path, int32_t generations, const std::atomic<int>* stop) {
+bool WriteTransitionTable(const ByteSink& sink, int32_t generations, const std::atomic<int>* stop) {
   if (generations < 1 || generations > kMaxTransitionTableGenerations) return false;
   constexpr int32_t kMarkers = 111;
   std::vector<CSTROznaka> records(kMarkers);
@@ -36,43 +35,43 @@ bool WriteTransitionTableFile(const std::string& path, int32_t generations, cons
     offset += int64_t{side} * side * 8;
   }
   header.WriteI32(static_cast<int32_t>(offset));
-
-  const std::string temporary = path + ".tmp";
-  std::FILE* file = std::fopen(temporary.c_str(), "wb");
-  if (file == nullptr) {
-    std::fputs("Izlazno spremiste se ne moze otvoriti\n", stdout);
-    return false;
-  }
-  bool ok = std::fwrite(header.bytes().data(), 1, header.bytes().size(), file) == header.bytes().size();
-  for (int32_t g = 0; ok && g < generations; ++g) {
-    if (stop != nullptr && stop->load(std::memory_order_relaxed) != 0) ok = false;
+  const auto piece = [](const ByteWriter& w) {
+    return std::string_view(reinterpret_cast<const char*>(w.bytes().data()), w.bytes().size());
+  };
+  if (!sink(piece(header))) return false;
+  for (int32_t g = 0; g < generations; ++g) {
+    if (stop != nullptr && stop->load(std::memory_order_relaxed) != 0) return false;
     ByteWriter block;
     for (CSTROznaka& record : records) {
       if (g > 0) AdvanceGeneration(record);
       for (const double value : record.gStep.values) block.WriteF64(value);
     }
-    ok = ok && std::fwrite(block.bytes().data(), 1, block.bytes().size(), file) == block.bytes().size();
-  }
-  ok = std::fclose(file) == 0 && ok;
-  std::error_code error;
-  if (ok) std::filesystem::rename(temporary, path, error);
-  if (!ok || error) {
-    std::filesystem::remove(temporary, error);
-    return false;
+    if (!sink(piece(block))) return false;
   }
   return true;
 }
 
+bool WriteTransitionTableFile(const std::string& path, int32_t generations, const std::atomic<int>* stop,
+                              std::string* error) {
+  if (generations < 1 || generations > kMaxTransitionTableGenerations) return false;
+  return WriteFileAtomically(
+      path, [&](const ByteSink& sink) { return WriteTransitionTable(sink, generations, stop); }, error);
+}
+
 bool CTablicePrelazaka::Open(const std::string& path) {
   auto file = std::make_unique<std::ifstream>(path, std::ios::binary);
+  stream_.reset();
   if (!*file) {
-    std::fputs("Ulazno spremiste se ne moze otvoriti\n", stdout);
+    error_ = "cannot open " + path;
     return false;
   }
   file->seekg(0, std::ios::end);
   const std::streamoff end = file->tellg();
   file->seekg(0, std::ios::beg);
-  if (end < 0) return false;
+  if (end < 0) {
+    error_ = "cannot read " + path;
+    return false;
+  }
   size_ = static_cast<uint64_t>(end);
   stream_ = std::move(file);
   return ReadHeader();
@@ -90,6 +89,7 @@ bool CTablicePrelazaka::ReadHeader() {
   offsets_.clear();
   sides_.clear();
   const auto fail = [this] {
+    error_ = "the transition-table file is damaged";
     stream_.reset();
     offsets_.clear();
     sides_.clear();
@@ -127,14 +127,15 @@ bool CTablicePrelazaka::ReadHeader() {
   for (int32_t m = 0; m < markers; ++m) {
     // A side this large could not fit any block; checked first so that its
     // square cannot overflow.
-    if (sides_[m] > 65536) return fail();
+    if (sides_[m] < 0 || sides_[m] > 65536 || offsets_[m] < 0) return fail();
     const int64_t bytes = int64_t{sides_[m]} * sides_[m] * 8;
-    if (offsets_[m] < 0 || sides_[m] < 0 || offsets_[m] + bytes > blockSize_) return fail();
+    if (offsets_[m] + bytes > blockSize_) return fail();
   }
   if (static_cast<uint64_t>(generations) * static_cast<uint64_t>(blockSize_) > size_ - kHeaderSize - indexSize) {
     return fail();
   }
   generations_ = generations;
+  error_.clear();
   return true;
 }
 
@@ -154,12 +155,21 @@ bool CTablicePrelazaka::ReadMatrix(int32_t generationIndex, bool clamp, CSTROzna
   stream_->clear();
   if (!stream_->seekg(static_cast<std::streamoff>(position)) ||
       !stream_->read(raw.data(), static_cast<std::streamsize>(bytes))) {
+    error_ = "the transition-table file is cut short";
     return false;
   }
   CKvadratnaMatrica matrix;
   matrix.Create(side);
   ByteReader reader(raw);
-  for (double& value : matrix.values) reader.ReadF64(value);
+  for (double& value : matrix.values) {
+    reader.ReadF64(value);
+    // Transition probabilities lie in [0, 1] up to rounding; anything else,
+    // a NaN above all, is damage.
+    if (!(value >= -1e-9 && value <= 1.0 + 1e-9)) {
+      error_ = "the transition-table file holds a value that is no probability";
+      return false;
+    }
+  }
   if (!reader.ok()) return false;
   record.gStep = std::move(matrix);
   return true;

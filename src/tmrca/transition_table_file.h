@@ -20,6 +20,7 @@
 #include <string>
 #include <vector>
 
+#include "common/binary_io.h"
 #include "tmrca/mutation_model.h"
 
 namespace varnik {
@@ -29,11 +30,16 @@ inline constexpr int32_t kTransitionTableVersion = 1;
 // The writer's limit on generations; 600 blocks take about 140 MB.
 inline constexpr int32_t kMaxTransitionTableGenerations = 600;
 
-// Writes the tables of all 111 markers for generations 1..G (as the age
-// computation sets the markers up) to `path`, through a temporary file that
-// replaces `path` only when everything was written.  False for G outside
-// 1..600, a stop request, or a file that cannot be written.
-bool WriteTransitionTableFile(const std::string& path, int32_t generations, const std::atomic<int>* stop = nullptr);
+// Hands the file of the tables of all 111 markers for generations 1..G (as
+// the age computation sets the markers up) to `sink`, header first, then
+// block by block.  False for G outside 1..600, a stop request or a piece the
+// sink could not take.
+bool WriteTransitionTable(const ByteSink& sink, int32_t generations, const std::atomic<int>* stop = nullptr);
+// Writes that file to `path` (WriteFileAtomically): `path` is replaced only
+// when everything was written.  False as above or for a file that cannot be
+// written; `error` then receives the reason of a failed write.
+bool WriteTransitionTableFile(const std::string& path, int32_t generations, const std::atomic<int>* stop = nullptr,
+                              std::string* error = nullptr);
 
 // Reads matrices from a transition-table file.  Open checks the header and
 // the index against the file's size, so a damaged or hostile file fails
@@ -50,8 +56,11 @@ class CTablicePrelazaka {
   // Reads the matrix of record.marker for generation index g (g + 1
   // generations) into record.gStep.  An index of G or more fails unless
   // `clamp` is on, when the last block is used.  Fails for a marker outside
-  // the file and for a short read; record.gStep is then unchanged.
+  // the file, for a short read and for an entry that is no probability
+  // (outside 0..1, or not a number); record.gStep is then unchanged.
   bool ReadMatrix(int32_t generationIndex, bool clamp, CSTROznaka& record);
+  // Why the last Open or ReadMatrix failed, for the caller to show.
+  const std::string& error() const { return error_; }
 
  private:
   bool ReadHeader();
@@ -62,6 +71,7 @@ class CTablicePrelazaka {
   int64_t blockSize_ = 0;
   std::vector<int64_t> offsets_;
   std::vector<int32_t> sides_;
+  std::string error_;
 };
 
 }  // namespace varnik

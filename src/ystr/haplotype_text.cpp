@@ -3,6 +3,8 @@
 #include <charconv>
 #include <limits>
 
+#include "ystr/markers.h"
+
 namespace varnik {
 namespace {
 
@@ -124,7 +126,7 @@ int ParseHaplotypeLine(std::string_view line, std::size_t& position, std::string
       ++i;
     } else if (c == '-') {
       joined = true;
-      if (copy < std::numeric_limits<int32_t>::max()) ++copy;
+      if (++copy >= kMaxLineColumnCopies) return fail(i);
       ++i;
     } else if (c == ';') {
       name = NormalizeBlanks(line.substr(i + 1));
@@ -153,6 +155,15 @@ int ParseHaplotypeLine(std::string_view line, std::size_t& position, std::string
     if (entry.value > 0) return 1;
   }
   return resultIfEmpty;
+}
+
+bool CopiesFitCatalogue(const Haplotype& haplotype) {
+  int32_t column = -1;
+  for (const CVrednostSTRa& entry : haplotype) {
+    if (entry.copy == 0) ++column;
+    if (column >= 0 && column < kFtdnaColumnCount && entry.copy >= CopiesInColumn(column)) return false;
+  }
+  return true;
 }
 
 std::string FormatHaplotype(const Haplotype& haplotype, bool showFractions) {

@@ -25,6 +25,10 @@ inline constexpr int32_t kMaxRepeatCount = 200;
 inline constexpr int32_t kMissingRepeatCount = 500;
 // Columns of a line from this one on are read but not stored.
 inline constexpr int32_t kStoredColumnLimit = 102;
+// Most copies a column of a line may join: twice the most that any marker
+// of the catalogue has, room for the rare extra copies some laboratories
+// report.  A line with more is bad.
+inline constexpr int32_t kMaxLineColumnCopies = 8;
 
 // Strips leading and trailing blanks (space, tab, CR, LF), turns every other
 // tab, CR and LF into a space and collapses runs of spaces into one.
@@ -50,11 +54,15 @@ bool ParseAlleleNumber(std::string_view line, std::size_t& position, int32_t& va
 
 // Parses one haplotype line from `position`.  Returns 1 on success, 0 on a
 // bad line (haplotype and name then empty, `position` at the offending
-// character), and `resultIfEmpty` when the line holds no repeat count above 0
+// character; a column of more than kMaxLineColumnCopies copies is bad), and `resultIfEmpty` when the line holds no repeat count above 0
 // (the entries read are kept).  `markerCount` receives the number of columns
 // read, including those from the 103rd on, which are not stored.
 int ParseHaplotypeLine(std::string_view line, std::size_t& position, std::string& name, Haplotype& haplotype,
                        int32_t& markerCount, int resultIfEmpty, bool commaMode);
+
+// True when no column of a haplotype in FTDNA order has more copies than
+// the marker catalogue gives that column (CopiesInColumn).
+bool CopiesFitCatalogue(const Haplotype& haplotype);
 
 // Writes a haplotype as text: "$" for a missing value, "%d" or, with
 // `showFractions` and a fraction, "%d.%d"; columns separated by one space,

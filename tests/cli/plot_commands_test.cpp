@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <system_error>
+
 #include "cli/cli_test_support.h"
 #include "cli/subcommands.h"
 #include "common/binary_io.h"
@@ -11,8 +14,8 @@
 namespace varnik::cli {
 namespace {
 
-// Two groups on three axes.
-std::string WriteSet(const std::string& name) {
+// Two groups on three axes; no samples with `empty`.
+std::string WriteSet(const std::string& name, bool empty = false) {
   ComputedAxesSet set;
   set.name = TextById(kTextDataSetEurope290k, kLanguageSerbian);
   set.header.computationKind = 3;
@@ -23,6 +26,10 @@ std::string WriteSet(const std::string& name) {
     set.samples[i].group = i / 2;
   }
   for (int a = 0; a < 3; ++a) set.axes.push_back({{}, 0.25 / (a + 1), {0.0 + a, 1.0, 2.0 * a}});
+  if (empty) {
+    set.samples.clear();
+    for (AxisRecord& axis : set.axes) axis.values.clear();
+  }
   const std::string path = ::testing::TempDir() + "/varnik_cli_" + name;
   EXPECT_TRUE(WriteComputedAxesFile(path, set));
   return path;
@@ -53,6 +60,24 @@ TEST(CliPlot, DrawsThePlotIntoAnSvgFileAndLeavesNoState) {
   EXPECT_EQ(RunCli(RunPlot, {path}).status, 1);                                 // no --svg
   EXPECT_EQ(RunCli(RunPlot, {path, "--svg", svg, "--axes", "1,4"}).status, 1);  // only three axes
   EXPECT_EQ(RunCli(RunPlot, {path, "--svg", svg, "--size", "300"}).status, 1);
+
+  // Standard output as the SVG file; a full device reports why it failed.
+  const CliResult out = RunCli(RunPlot, {path, "--svg", "-"});
+  ASSERT_EQ(out.status, 0) << out.err;
+  EXPECT_EQ(out.out.rfind("<?xml", 0), 0u) << out.out.substr(0, 40);
+  if (std::filesystem::is_character_file("/dev/full")) {
+    const CliResult full = RunCli(RunPlot, {path, "--svg", "/dev/full"});
+    EXPECT_EQ(full.status, 1);
+    EXPECT_NE(full.err.find("cannot write /dev/full: " + std::make_error_code(std::errc::no_space_on_device).message()),
+              std::string::npos) << full.err;
+    EXPECT_TRUE(std::filesystem::is_character_file("/dev/full"));
+  }
+}
+
+TEST(CliPlot, ASetWithoutSamplesIsSaidToHaveNone) {
+  const CliResult r = RunCli(RunPlot, {WriteSet("empty.ose", true), "--svg", ::testing::TempDir() + "/varnik_empty.svg"});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.err.find("the set has no samples to plot"), std::string::npos) << r.err;
 }
 
 }  // namespace

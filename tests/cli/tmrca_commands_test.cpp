@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <system_error>
 
 #include "cli/cli_test_support.h"
 #include "cli/subcommands.h"
@@ -38,6 +39,17 @@ TEST(CliTmrca, PrintsTheReportWritesTheGraphAndRefusesBadArguments) {
   for (const char* name : {"tmrca.txt", "tmrca.svg", "tmrca_bad.txt"}) std::filesystem::remove(Temp(name));
 }
 
+TEST(CliTmrca, TheTypingOrderOfCopiesAndLongFilesDoNotChangeTheResult) {
+  const std::string a = "13 24 14 11 11-14 12 12 12 13 13 29";
+  const std::string b = "13 24 14 11 14-11 12 12 12 13 13 29";
+  const std::string alike = RunCli(RunTmrca, {"--descendants", Temp("alike.txt", a + "\n" + a + "\n")}).out;
+  ASSERT_NE(alike.find(Format("%s 50%%=", TextById(235, 1).c_str())), std::string::npos) << alike;
+  EXPECT_EQ(RunCli(RunTmrca, {"--descendants", Temp("crossed.txt", a + "\n" + b + "\n")}).out, alike);
+  // The second man's line starts beyond two million characters.
+  EXPECT_EQ(RunCli(RunTmrca, {"--descendants", Temp("long.txt", a + std::string(2100000, '\n') + b)}).out, alike);
+  for (const char* name : {"alike.txt", "crossed.txt", "long.txt"}) std::filesystem::remove(Temp(name));
+}
+
 TEST(CliTmrca, TransitionTableWritesTheFile) {
   const std::string out = Temp("tables.dat");
   ASSERT_EQ(RunCli(RunTransitionTable, {"--generations", "2", "--out", out}).status, 0);
@@ -46,6 +58,18 @@ TEST(CliTmrca, TransitionTableWritesTheFile) {
   EXPECT_EQ(table.generations(), 2);
   EXPECT_EQ(RunCli(RunTransitionTable, {"--generations", "0", "--out", out}).status, 1);
   EXPECT_EQ(RunCli(RunTransitionTable, {"--generations", "2"}).status, 1);
+  // Standard output takes the same bytes; a full device gives the reason.
+  std::string bytes;
+  ASSERT_TRUE(ReadWholeFile(out, bytes));
+  const CliResult piped = RunCli(RunTransitionTable, {"--generations", "2", "--out", "-"});
+  EXPECT_EQ(piped.status, 0);
+  EXPECT_TRUE(piped.out == bytes);
+  if (std::filesystem::is_character_file("/dev/full")) {
+    const CliResult full = RunCli(RunTransitionTable, {"--generations", "1", "--out", "/dev/full"});
+    EXPECT_EQ(full.status, 1);
+    EXPECT_NE(full.err.find(std::make_error_code(std::errc::no_space_on_device).message()), std::string::npos);
+    EXPECT_TRUE(full.out.empty());
+  }
   std::filesystem::remove(out);
 }
 

@@ -7,6 +7,11 @@
 
 #include "common/binary_io.h"
 
+#if !defined(_WIN32)
+#include <sys/wait.h>
+#include <unistd.h>
+#endif
+
 namespace varnik {
 namespace {
 
@@ -93,6 +98,41 @@ TEST_F(FileSettingsTest, WritesKeepValuesWrittenByAnotherStoreOnTheSameFile) {
   EXPECT_TRUE(ReadSettingNumber(first, "B", b) && b == 2u);
   EXPECT_FALSE(std::filesystem::exists(path + ".tmp"));
 }
+
+#if !defined(_WIN32)
+TEST_F(FileSettingsTest, TwoProcessesWritingAtOnceAlwaysLeaveAWholeFile) {
+  // Each process writes values of its own, many and long, and reads the file
+  // back after every write; a read of a mixed or cut file fails its child.
+  {
+    FileSettingsStore store(path);
+    ASSERT_TRUE(WriteSettingNumber(store, "start", 1));
+  }
+  std::vector<pid_t> children;
+  for (const char* prefix : {"a", "b"}) {
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+      FileSettingsStore store(path);
+      int damaged = 0;
+      for (int i = 0; i < 150; ++i) {
+        const std::string name = std::string(prefix) + std::to_string(i % 40);
+        WriteSettingText(store, name, std::string(200, static_cast<char>('a' + i % 26)));
+        damaged += !store.KeyExists();
+      }
+      _exit(damaged == 0 ? 0 : 1);
+    }
+    children.push_back(child);
+  }
+  for (const pid_t child : children) {
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  }
+  FileSettingsStore store(path);
+  EXPECT_TRUE(store.KeyExists());
+  EXPECT_FALSE(std::filesystem::exists(path + ".damaged"));
+}
+#endif
 
 TEST(MemorySettings, NamesThatCannotBeStoredAreRefused) {
   MemorySettingsStore store;

@@ -1,6 +1,7 @@
 // Reading and writing computed-axes files.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <map>
 
 #include "common/binary_io.h"
@@ -184,6 +185,12 @@ TEST(ComputedAxesFile, SetsThePlotCannotShowAreRejected) {
   EXPECT_FALSE(accepted(set));
   set.samples[4].group = 133;
   EXPECT_TRUE(accepted(set));
+  // A weight is shown as a percentage; one that is no finite number is damage.
+  for (const double weight : {std::nan(""), HUGE_VAL, -HUGE_VAL}) {
+    set = SmallSet();
+    set.axes[1].weight = weight;
+    EXPECT_FALSE(accepted(set)) << weight;
+  }
 }
 
 }  // namespace

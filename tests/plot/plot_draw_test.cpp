@@ -2,11 +2,15 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
 #include <limits>
 #include <set>
 
 #include "platform/recording_canvas.h"
+#include "platform/svg_canvas.h"
+#include "plot/plot_markers.h"
 #include "plot/plot_draw.h"
+#include "plot/plot_state.h"
 #include "plot/plot_view.h"
 #include "plot_fixtures.h"
 
@@ -35,6 +39,33 @@ std::set<std::pair<int, int>> Pixels(const std::vector<DrawOp>& ops) {
       for (int y = op.from.y; y < op.to.y; ++y) {
         for (int x = op.from.x; x < op.to.x; ++x) out.insert({x, y});
       }
+    }
+  }
+  return out;
+}
+
+// Pixels covered by the lines and rectangles of an SVG drawing, as a
+// renderer with crisp edges sets them; the background is left out.
+std::set<std::pair<int, int>> SvgPixels(const std::string& svg) {
+  std::set<std::pair<int, int>> out;
+  for (std::size_t at = svg.find("<line "); at != std::string::npos; at = svg.find("<line ", at + 1)) {
+    double x1 = 0, y1 = 0, x2 = 0, y2 = 0;
+    EXPECT_EQ(std::sscanf(svg.c_str() + at, "<line x1=\"%lf\" y1=\"%lf\" x2=\"%lf\" y2=\"%lf\"", &x1, &y1, &x2, &y2), 4);
+    EXPECT_NE(svg.find("stroke-linecap=\"square\"", at), std::string::npos);
+    // Square caps: every pixel centre from the first end to the second.
+    const int ax = static_cast<int>(x1), ay = static_cast<int>(y1), bx = static_cast<int>(x2), by = static_cast<int>(y2);
+    const int dx = (bx > ax) - (bx < ax), dy = (by > ay) - (by < ay);
+    for (int x = ax, y = ay;; x += dx, y += dy) {
+      out.insert({x, y});
+      if (x == bx && y == by) break;
+    }
+  }
+  for (std::size_t at = svg.find("<rect ", 1); at != std::string::npos; at = svg.find("<rect ", at + 1)) {
+    int x = 0, y = 0, w = 0, h = 0;
+    if (std::sscanf(svg.c_str() + at, "<rect x=\"%d\" y=\"%d\" width=\"%d\" height=\"%d\" fill", &x, &y, &w, &h) != 4) continue;
+    if (x == 0 && y == 0 && w > 100) continue;  // the background
+    for (int py = y; py < y + h; ++py) {
+      for (int px = x; px < x + w; ++px) out.insert({px, py});
     }
   }
   return out;
@@ -223,6 +254,40 @@ TEST_F(PlotDrawing, CoordinatesThatAreNotNumbersAreNeitherDrawnNorCounted) {
   EXPECT_DOUBLE_EQ(g_plotView.x1, 1.01);
   EXPECT_EQ(InColour(ops, {10, 20, 30}).size(), 2u);
   EXPECT_EQ(g_plotPoints[2].screenX, 0);
+}
+
+TEST(PlotMarkers, TheSvgCanvasCoversThePixelsTheWindowDoes) {
+  for (int shape = 0; shape <= 8; ++shape) {
+    RecordingCanvas recorded({200, 200});
+    SvgCanvas svg({200, 200});
+    DrawMarker(recorded, shape, 50, 60, {1, 2, 3});
+    DrawMarker(svg, shape, 50, 60, {1, 2, 3});
+    EXPECT_EQ(SvgPixels(svg.Finish()), Pixels(recorded.ops())) << "shape " << shape;
+  }
+}
+
+TEST_F(PlotDrawing, OnlySamplesTheLastPaintDrewCanBeUnderTheMouse) {
+  const double nan = std::numeric_limits<double>::quiet_NaN();
+  // A never-drawn group (87) and a sample without finite coordinates, both
+  // with the (0, 0) screen position they never left.
+  std::vector<CStanovnistvo> groups(88, Group(kPopSerbs, {10, 20, 30}, 0));
+  test::InstallPlot(groups, {Sample("a", 0, {0, 0}), Sample("b", 0, {1, 1}), Sample("n", 0, {nan, 0.5}),
+                             Sample("g", 87, {0.5, 0.5})});
+  Draw();
+  for (const int i : {2, 3}) {
+    EXPECT_FALSE(g_plotPoints[i].drawn);
+    EXPECT_FALSE(FindPointUnderMouse(g_plotPoints, g_plotPoints[i].screenX, g_plotPoints[i].screenY)) << i;
+    EXPECT_EQ(g_hoverIndex, -1);
+  }
+  EXPECT_TRUE(FindPointUnderMouse(g_plotPoints, g_plotPoints[1].screenX, g_plotPoints[1].screenY));
+  EXPECT_EQ(g_hoverIndex, 1);
+  // Zoomed in on sample a, b leaves the view and its old position is empty.
+  const int bx = g_plotPoints[1].screenX, by = g_plotPoints[1].screenY;
+  for (int i = 0; i < 4; ++i) ZoomIn();
+  Draw();
+  EXPECT_FALSE(g_plotPoints[1].drawn);
+  FindPointUnderMouse(g_plotPoints, bx, by);
+  EXPECT_NE(g_hoverIndex, 1);
 }
 
 }  // namespace

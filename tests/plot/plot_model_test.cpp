@@ -21,6 +21,7 @@ class PlotModel : public test::PlotStateTest {
   static void PaintedAt(CUzorak& sample, int x, int y) {
     sample.screenX = x;
     sample.screenY = y;
+    sample.drawn = true;
   }
 };
 

@@ -147,6 +147,93 @@ TEST(PredictorModelFile, UnknownVersionsAndAbsurdCountsFail) {
   }
 }
 
+// Numbers that the scoring cannot use: non-finite values, log-probabilities
+// above 0, histogram bounds whose ends overflow, negative sample counts, and
+// a model whose branches hold no distribution at all.
+TEST(PredictorModelFile, ValuesTheScoringCannotUseAreRefused) {
+  const double nan = std::nan("");
+  const double inf = HUGE_VAL;
+  using Change = void (*)(CPredvigjacMuskihLoz2&, double);
+  const std::vector<std::pair<const char*, Change>> fields = {
+      {"lnP", [](CPredvigjacMuskihLoz2& m, double v) { m.branches[0].markers[0].copies[0].classes[0].lnP[0] = v; }},
+      {"group lnP", [](CPredvigjacMuskihLoz2& m, double v) { m.parentGroups[0].markers[0].copies[0].classes[0].lnP[0] = v; }},
+      {"pair join", [](CPredvigjacMuskihLoz2& m, double v) { m.branchJoins[0].lnJoint[1] = static_cast<float>(v); }},
+      {"group join", [](CPredvigjacMuskihLoz2& m, double v) { m.branches[0].groupJoins[0].lnJoint[0] = static_cast<float>(v); }},
+      {"lnFloor", [](CPredvigjacMuskihLoz2& m, double v) { m.lnFloor = v; }},
+  };
+  for (const auto& [name, change] : fields) {
+    for (const double v : {nan, inf, -inf, 1e300, 0.5}) {
+      CPredvigjacMuskihLoz2 model = RichModel();
+      change(model, v);
+      CPredvigjacMuskihLoz2 read;
+      EXPECT_FALSE(ReadPredictorModel(SerializePredictorModel(model), read)) << name << " " << v;
+    }
+  }
+  const std::vector<std::pair<const char*, Change>> finite = {
+      {"mean fitness", [](CPredvigjacMuskihLoz2& m, double v) { m.branches[0].fitStats[1].meanFitness = v; }},
+      {"prior ratio", [](CPredvigjacMuskihLoz2& m, double v) { m.branches[0].fitStats[0].priorRatio = v; }},
+      {"up ratio", [](CPredvigjacMuskihLoz2& m, double v) { m.branches[0].parentLinks[0].expectedUpRatio = v; }},
+      {"weight", [](CPredvigjacMuskihLoz2& m, double v) { m.branches[0].weights[1] = v; }},
+      {"overlap", [](CPredvigjacMuskihLoz2& m, double v) { m.minSetOverlap = v; }},
+      {"gain", [](CPredvigjacMuskihLoz2& m, double v) { m.lnMaxGain = v; }},
+      {"bonus", [](CPredvigjacMuskihLoz2& m, double v) { m.branches[0].lnParentBonus = v; }},
+  };
+  for (const auto& [name, change] : finite) {
+    for (const double v : {nan, inf}) {
+      CPredvigjacMuskihLoz2 model = RichModel();
+      change(model, v);
+      CPredvigjacMuskihLoz2 read;
+      EXPECT_FALSE(ReadPredictorModel(SerializePredictorModel(model), read)) << name << " " << v;
+    }
+  }
+  // A bonus of minus infinity is a way of turning the correction off.
+  CPredvigjacMuskihLoz2 model = RichModel();
+  model.branches[0].lnParentBonus = -inf;
+  CPredvigjacMuskihLoz2 read;
+  EXPECT_TRUE(ReadPredictorModel(SerializePredictorModel(model), read));
+
+  using Damage = void (*)(CPredvigjacMuskihLoz2&);
+  for (const Damage damage : std::vector<Damage>{
+           [](CPredvigjacMuskihLoz2& m) { m.branches[0].fitStats[0].ownHistogram.start = 0x7ffffffe; },
+           [](CPredvigjacMuskihLoz2& m) { m.branches[0].fitStats[0].otherHistogram.start = -0x7fffffff; },
+           [](CPredvigjacMuskihLoz2& m) { m.branches[0].fitStats[1].ownHistogram.counts[1] = -3; },
+           [](CPredvigjacMuskihLoz2& m) { m.branches[0].markers.clear(); },
+       }) {
+    CPredvigjacMuskihLoz2 damaged = RichModel();
+    damage(damaged);
+    EXPECT_FALSE(ReadPredictorModel(SerializePredictorModel(damaged), read));
+  }
+}
+
+// Small records that stand for large structures: a file of millions of
+// empty branches, or of classes whose values are all absent, is refused
+// before it takes more than a few times its size in memory.
+TEST(PredictorModelFile, FilesThatWouldTakeFarMoreMemoryThanTheirSizeAreRefused) {
+  constexpr std::size_t kSize = std::size_t{32} << 20;
+  ByteWriter emptyBranches;
+  emptyBranches.WriteI32(1);
+  emptyBranches.WriteI32(static_cast<int32_t>((kSize - 8) / 16));
+  std::string bytes = emptyBranches.str();
+  bytes.resize(kSize, '\0');  // each branch: no names, weights, columns or pair joins
+  CPredvigjacMuskihLoz2 m;
+  EXPECT_FALSE(ReadPredictorModel(bytes, m));
+
+  // One branch, one column of copies that each hold one class of 4096
+  // absent values: 524 bytes of file for 32 KiB of distribution.
+  ByteWriter classes;
+  constexpr int32_t kCopies = static_cast<int32_t>(kSize / (16 + 524));
+  for (int32_t i : {1, 1, 0, 0, 1, kCopies}) classes.WriteI32(i);
+  for (int32_t k = 0; k < kCopies; ++k) {
+    for (int32_t i : {1, 11, 4096, 512}) classes.WriteI32(i);
+    const std::vector<uint8_t> mask(512, 0);
+    classes.WriteBytes(mask.data(), mask.size());
+    for (int i = 0; i < 3; ++i) classes.WriteI32(0);
+  }
+  classes.WriteI32(0);
+  EXPECT_FALSE(ReadPredictorModel(classes.str(), m));
+  EXPECT_TRUE(m.branches.empty());
+}
+
 TEST(PredictorHistogram, SmoothedCountsLookTowardsTheNearerEndFirst) {
   const CHistogramUklapanja h{40, {4, 0, 0, 6}, 10};
   EXPECT_EQ(h.SmoothedCount(41), 2);

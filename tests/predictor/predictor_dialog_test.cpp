@@ -71,12 +71,12 @@ TEST_F(PredictorDialogTest, OpensWithDefaultsOrStoredChoicesAndKnownSnpsRestrict
   EXPECT_EQ(Results(), "");
   EXPECT_EQ(view->control(kIdKnownSnp).items, (std::vector<std::string>{"<No known SNP>"}));
 
-  WriteSettingNumber(store, "Poredak", 4);
+  WriteSettingNumber(store, "Poredak", 5);  // the last order is restored too
   WriteSettingNumber(store, "Predvigjac3", 2);
   WriteSettingNumber(store, "Potpunosti", 1);
   WriteSettingNumber(store, "Pretr_NajmZajed", 20);
   Open();
-  EXPECT_EQ(view->GetSelection(kIdInputOrder), 4);
+  EXPECT_EQ(view->GetSelection(kIdInputOrder), 5);
   EXPECT_EQ(dialog->predictorIndex(), 2);
   EXPECT_EQ(view->GetSelection(kIdCompleteness), 0);
   EXPECT_EQ(view->ItemCount(kIdKnownSnp), 1);  // model 2 has no SNP tree
@@ -126,6 +126,26 @@ TEST_F(PredictorDialogTest, BatchReportsFaultyLinesAndGoesOn) {
   EXPECT_EQ(view->ItemCount(kIdResultBranches), 0);
   SetProgramFolder("");
   std::filesystem::remove_all(folder);
+}
+
+TEST_F(PredictorDialogTest, TheTemplateButtonGivesTheColumnsOfThe17MarkerKit) {
+  Open();
+  dialog->OnCommand(*view, kIdTemplate17, kNotifyClicked);  // the button is hidden
+  const std::string line = view->GetText(kIdPredictorInput);
+  std::vector<std::string> columns;
+  for (std::size_t at = 0; at <= line.size();) {
+    const std::size_t end = std::min(line.find(' ', at), line.size());
+    columns.push_back(line.substr(at, end - at));
+    at = end + 1;
+  }
+  ASSERT_EQ(columns.size(), 95u);
+  std::vector<int> asked;
+  for (std::size_t c = 0; c < columns.size(); ++c) {
+    if (columns[c][0] == '?') asked.push_back(static_cast<int>(c));
+  }
+  EXPECT_EQ(asked, (std::vector<int>{0, 1, 2, 3, 4, 7, 8, 9, 10, 11, 16, 17, 21, 23, 29, 94}));
+  EXPECT_EQ(columns[4], "?-?");    // DYS385a and b
+  EXPECT_EQ(columns[19], "$-$-$-$");
 }
 
 TEST_F(PredictorDialogTest, MostFrequentValuesReplaceTheInputAndPredict) {

@@ -285,6 +285,13 @@ TEST(PredictorFitFactor, OwnAndOtherCountsGiveTheFactorExtrapolatedJustBelowTheO
   EXPECT_EQ(FitFactor(s, 0.20), 0.0);
   s.ownHistogram.counts[0] = 0;  // nothing to extrapolate from
   EXPECT_EQ(FitFactor(s, 0.36), 0.0);
+
+  // A fitness that is no number, and histograms at the edges of 32 bits.
+  EXPECT_EQ(FitFactor(Stats(), std::nan("")), 0.0);
+  s = Stats();
+  s.ownHistogram.start = 0x7ffffffe;
+  s.otherHistogram.start = 0x7ffffffe;
+  EXPECT_EQ(FitFactor(s, 0.5), 0.0);
 }
 
 TEST(PredictorFitFactor, ChosenSetScalesProbabilityAndGivesRelativeFitness) {

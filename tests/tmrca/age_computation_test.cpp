@@ -143,6 +143,10 @@ TEST(TmrcaNormalisation, SubtractsTheFloorSkipsWAndInterpolatesTheHalfPoint) {
     EXPECT_DOUBLE_EQ(d.halfPoint, c.half);
   }
   EXPECT_EQ(Normalised({5, 1, 3, 1}, 1).cumulative, (std::vector<double>{0, 0, 1, 1}));
+  // A likelihood that is flat or still rising at the end gives no estimate.
+  EXPECT_FALSE(Normalised({1, 3, 2, 1}, 0).beyondRange);
+  EXPECT_TRUE(Normalised({7, 7, 7, 7, 7}, 2).beyondRange);
+  EXPECT_TRUE(Normalised({1, 2, 3, 4}, 0).beyondRange);
   EXPECT_TRUE(Normalised({}, 0).probability.empty());
 }
 

@@ -108,7 +108,7 @@ TEST_F(TmrcaDialogTest, InitAppliesStoredSettingsThatPassTheirChecks) {
   view.Init();
   EXPECT_EQ(view.GetSelection(kIdTmrcaOrder), 7);
   EXPECT_EQ(view.GetSelection(kIdTmrcaGraphMode), 0);  // 4 is out of range
-  EXPECT_EQ(view.GetText(kIdTmrcaMinMarkers), "0");    // 105 is out of range
+  EXPECT_EQ(view.GetText(kIdTmrcaMinMarkers), "105");  // the highest minimum is restored too
 }
 
 TEST_F(TmrcaDialogTest, CalculateShowsReportAndGraphWritesFileAndSettings) {
@@ -169,6 +169,16 @@ TEST_F(TmrcaDialogTest, InputErrorsGoToTheResultBoxAndComputeNothing) {
 
   EXPECT_EQ(host.modeless.size(), 1u);  // no further run
   EXPECT_EQ(g_tmrca.estimator.records.size(), firstRecords);
+}
+
+TEST_F(TmrcaDialogTest, MarkersThatFewDescendantsGiveAreNotedAndTheRunGoesOn) {
+  view.Init();
+  const char k11[] = "13 24 14 11 11-14 12 12 12 13 13";
+  Calculate(Lines({k11, k11, k11, k12b}), k12a);  // DYS389II: one descendant of four
+  ASSERT_EQ(boxes.shown.size(), 1u);
+  EXPECT_EQ(boxes.shown[0].caption, T(kTextWarning));
+  EXPECT_EQ(boxes.shown[0].flags, static_cast<unsigned>(kMbIconInformation));
+  EXPECT_TRUE(g_tmrca.estimator.finished());
 }
 
 TEST_F(TmrcaDialogTest, GenerationsFieldRenormalisesAFinishedRunOnly) {

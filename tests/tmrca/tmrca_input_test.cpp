@@ -7,6 +7,7 @@
 #include "texts/text_table.h"
 #include "tmrca/prepare_markers.h"
 #include "tmrca/tmrca_input.h"
+#include "ystr/haplotype_text.h"
 #include "ystr/markers.h"
 
 namespace varnik {
@@ -55,6 +56,27 @@ TEST(TmrcaInput, BadLinesAndCountsGiveTheirMessages) {
   const Read ok = ReadInput("13 24 ; first\n\n 13 25 ;second ", "13 24; root");
   ASSERT_TRUE(ok.ok) << ok.error;
   EXPECT_EQ(ok.names, (std::vector<std::string>{"root", "first", "second"}));
+}
+
+TEST(TmrcaInput, LinesAreReadWholeHoweverLongTheText) {
+  // The second descendant starts beyond the dialog box's limit.
+  const Read r = ReadInput(std::string(k12) + std::string(kMaxTmrcaDescendantsText, '\n') + k12);
+  ASSERT_TRUE(r.ok) << r.error;
+  ASSERT_EQ(r.haplotypes.size(), 3u);
+  EXPECT_EQ(r.haplotypes[2].values, r.haplotypes[1].values);
+}
+
+TEST(TmrcaInput, CopiesOfAMarkerAreHeldInAscendingOrder) {
+  const Read r = ReadInput("13 24 14 11 14-11 12\n13 24 14 11 11-14 12", "13 24 14 11 15.2-15 12");
+  ASSERT_TRUE(r.ok) << r.error;
+  EXPECT_EQ(r.haplotypes[1].values, r.haplotypes[2].values);
+  EXPECT_EQ(r.haplotypes[1].ValueOf(4, 0), 11);
+  EXPECT_EQ(r.haplotypes[1].ValueOf(4, 1), 14);
+  EXPECT_EQ(FormatHaplotype(r.haplotypes[0].values, true), "13 24 14 11 15-15.2 12");
+  // Typed either way, the men give the ancestor their own values.
+  TmrcaHaplotypes men = ReadInput("13 24 14 11 14-11 12\n13 24 14 11 11-14 12").haplotypes;
+  CompleteAncestor(men, false);
+  EXPECT_EQ(men[0].values, men[1].values);
 }
 
 TEST(TmrcaInput, ColumnsAreCleanedAndCopyCountsMustAgree) {
@@ -129,6 +151,14 @@ TEST(TmrcaRecords, BadValuesAndDys389ProblemsGiveTheirMessages) {
             Format("%s %d. %s", T(238), 1, T(252)));
   // The ancestor's DYS389I stays missing only when unknown ancestral values are allowed.
   EXPECT_EQ(Prepare(k12, "13 24 14 11 11-14 12 12 12 $ 13 29", 1, 0, true).error, Format("%s. %s", T(237), T(252)));
+  // Descendants are numbered by their input line, even after some were
+  // dropped for too few values.
+  Read filtered = ReadInput("13 24 14\n" + bad393, k12, 0, 5);
+  ASSERT_TRUE(filtered.ok) << filtered.error;
+  CompleteAncestor(filtered.haplotypes, false);
+  Prepared p;
+  EXPECT_FALSE(PrepareMarkers(filtered.haplotypes, 1, 0, p.records, p.error, kEn));
+  EXPECT_EQ(p.error, Format("%s %d: %s %s", T(238), 3, Format(T(244), 30).c_str(), "DYS393"));
   const std::string double389 = "13 24 14 11 11-14 12 12 12 13-14 13 29";
   EXPECT_EQ(Prepare(double389, double389, 1).error, T(251));
 }

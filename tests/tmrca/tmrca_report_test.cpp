@@ -51,6 +51,14 @@ TEST(TmrcaReport, CountsValuesAndListsGenerationsUpToTheFirstWholeSum) {
   EXPECT_EQ(fromTwo.find(Line(1, "20", "20")), std::string::npos);
   const std::string tail = Line(2, "30", "50") + Line(3, "50", "100");
   EXPECT_EQ(fromTwo.substr(fromTwo.size() - tail.size()), tail);
+
+  // No half point is given for an age beyond the computed range.
+  CNizVerovatnoca flat = Distribution();
+  flat.raw.resize(5);
+  flat.beyondRange = true;
+  const std::string beyond = FormatTmrcaReport(full, flat, 0, kLanguageEnglish);
+  EXPECT_EQ(beyond.find("50%="), std::string::npos);
+  EXPECT_NE(beyond.find("The age lies beyond the computed range of 5 generations.\r\n"), std::string::npos);
 }
 
 TEST(TmrcaReport, FileIsUtf16WithMarkAndCrLf) {

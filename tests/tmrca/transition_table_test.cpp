@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <climits>
+#include <cmath>
 #include <filesystem>
 
 #include "common/binary_io.h"
@@ -33,7 +35,7 @@ std::string SmallFile(int32_t version, int32_t generations, int32_t markers, int
   }
   w.WriteI32(blockSize);
   for (int32_t g = 0; g < blocksWritten; ++g)
-    for (int k = 0; k < 4; ++k) w.WriteF64(g + k / 10.0);
+    for (int k = 0; k < 4; ++k) w.WriteF64(0.5 * g + k / 10.0);
   return w.str();
 }
 
@@ -68,7 +70,7 @@ TEST(TmrcaTransitionTable, HandMadeFilesAreReadOrRefusedCleanly) {
   ASSERT_TRUE(file.OpenBytes(SmallFile(1, 2, 1, 0, 2, 32, 2)));  // read at the indexed place
   ASSERT_TRUE(file.ReadMatrix(1, false, record));
   EXPECT_EQ(record.gStep.rowOffsets, (std::vector<int32_t>{0, 2}));
-  EXPECT_EQ(record.gStep.values, (std::vector<double>{1.0, 1.1, 1.2, 1.3}));
+  EXPECT_EQ(record.gStep.values, (std::vector<double>{0.5, 0.6, 0.7, 0.8}));
   EXPECT_FALSE(file.OpenBytes(""));
   EXPECT_FALSE(file.OpenBytes(SmallFile(2, 2, 1, 0, 2, 32, 2)));                // version
   EXPECT_FALSE(file.OpenBytes(SmallFile(1, 3, 1, 0, 2, 32, 2)));                // a block missing
@@ -81,8 +83,26 @@ TEST(TmrcaTransitionTable, HandMadeFilesAreReadOrRefusedCleanly) {
   EXPECT_FALSE(file.OpenBytes(SmallFile(1, 2, 1, -8, 2, 32, 2)));
   EXPECT_FALSE(file.OpenBytes(SmallFile(1, 0x7FFFFFFF, 1, 0, 2, 0x7FFFFFFF, 2)));  // blocks beyond the file
   EXPECT_FALSE(file.OpenBytes(SmallFile(1, -1, 1, 0, 2, 32, 2)));
+  // Negative sides, the most negative above all, whose square would overflow.
+  for (const int32_t side : {-2, -65536, INT32_MIN}) EXPECT_FALSE(file.OpenBytes(SmallFile(1, 2, 1, 0, side, 32, 2)));
+  EXPECT_FALSE(file.OpenBytes(SmallFile(1, 0x7FFFFFFF, 0x7FFFFFFF, 0, 2, 32, 2)));
+  EXPECT_FALSE(file.error().empty());
   EXPECT_FALSE(file.ReadMatrix(0, true, record));  // nothing open after a failure
   EXPECT_FALSE(file.Open(TempPath("no_such_file.dat")));
+  // Entries that are no probability: the header is sound, the read fails.
+  for (const double bad : {std::nan(""), 1.5, -0.25, HUGE_VAL}) {
+    std::string bytes = SmallFile(1, 2, 1, 0, 2, 32, 2);
+    ByteWriter value;
+    value.WriteF64(bad);
+    bytes.replace(bytes.size() - 16, 8, value.str());
+    ASSERT_TRUE(file.OpenBytes(bytes));
+    CSTROznaka kept;
+    kept.marker = 0;
+    EXPECT_TRUE(file.ReadMatrix(0, false, kept));
+    EXPECT_FALSE(file.ReadMatrix(1, false, kept)) << bad;
+    EXPECT_EQ(kept.gStep.values, (std::vector<double>{0.0, 0.1, 0.2, 0.3}));
+    EXPECT_EQ(file.error(), "the transition-table file holds a value that is no probability");
+  }
 
   // No generation blocks: the header is valid, every read fails.
   ASSERT_TRUE(file.OpenBytes(SmallFile(1, 0, 1, 0, 2, 32, 0)));
