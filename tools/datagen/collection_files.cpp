@@ -27,7 +27,7 @@ struct Share {
 
 // A group of a collection: its names in Serbian, English and Russian, how
 // many sample lines it has and the haplogroup mix of its men.
-struct GroupSpec {
+struct GroupPlan {
   const char* serbian;
   const char* english;
   const char* russian;
@@ -35,10 +35,10 @@ struct GroupSpec {
   std::vector<Share> mix;
 };
 
-struct CollectionSpec {
+struct CollectionPlan {
   const char* note;                 // the note of every group
   const char* namePrefix;           // sample names: prefix and number
-  std::vector<GroupSpec> groups;
+  std::vector<GroupPlan> groups;
 };
 
 const std::vector<Share> kBalkanSlavic = {{"I2-M423", 34}, {"E-V13", 20}, {"R1a-Z280", 14}, {"R1a-M458", 3},
@@ -78,7 +78,7 @@ const std::vector<Share> kAsia = {{"O2", 30}, {"O1a", 12}, {"C2", 14}, {"D", 6},
 const std::vector<Share> kAfrica = {{"E1b1a", 45}, {"E-M81", 15}, {"E-M293", 8}, {"E-Z830", 6}, {"E1a", 8},
                                     {"A1b1", 6}, {"B", 6}, {"R1b-V88", 6}};
 
-std::vector<CollectionSpec> Specs() {
+std::vector<CollectionPlan> CollectionPlans() {
   return {
       {"Uzorci poznatih ogranaka, na osnovu kojih je uvezban predvidjac", "PRED-",
        {{"Западна Европа", "Western Europe", "Западная Европа", 2600, kWesternEurope},
@@ -125,7 +125,7 @@ std::vector<CollectionSpec> Specs() {
 }
 
 // Men of a group: each line's lineage is drawn from the mix.
-std::vector<Haplotype> GroupMen(const YstrSimulator& simulator, const GroupSpec& group, SplitMix64& random) {
+std::vector<Haplotype> GroupMen(const YstrSimulator& simulator, const GroupPlan& group, SplitMix64& random) {
   int32_t total = 0;
   for (const Share& share : group.mix) total += share.percent;
   std::vector<Haplotype> men;
@@ -184,11 +184,11 @@ void DropSomeValues(Haplotype& h, SplitMix64& random, double share) {
   }
 }
 
-std::string SampleName(const CollectionSpec& spec, int32_t number, SplitMix64& random) {
+std::string SampleName(const CollectionPlan& plan, int32_t number, SplitMix64& random) {
   static const char* const kSurnames[] = {"Petrovic", "Jovanovic", "Nikolic", "Markovic", "Popovic", "Kovac",
                                           "Horvat", "Rossi", "Russo", "Ivanov", "Georgiev", "Papadopoulos",
                                           "Muller", "Schmidt", "Smirnov", "Hasanovic", "Vukovic", "Radovic"};
-  std::string name = Format("%s%04d", spec.namePrefix, number);
+  std::string name = Format("%s%04d", plan.namePrefix, number);
   if (random.Uniform() < 0.3) name += std::string(" ") + kSurnames[random.Next() % std::size(kSurnames)];
   return name;
 }
@@ -235,20 +235,20 @@ std::string SampleLine(int32_t format, const std::string& name, Haplotype h, Spl
 
 std::string CollectionFileText(int index) {
   static const YstrSimulator simulator(kLineageSeed);
-  const std::vector<CollectionSpec> specs = Specs();
-  const CollectionSpec& spec = specs[static_cast<std::size_t>(index)];
+  const std::vector<CollectionPlan> plans = CollectionPlans();
+  const CollectionPlan& plan = plans[static_cast<std::size_t>(index)];
   const int32_t format = SampleCollections()[static_cast<std::size_t>(index)].format;
   SplitMix64 random(kCollectionSeed + static_cast<uint64_t>(index));
   std::string text = "{ Simulated haplotypes, made by varnik-datagen }\r\n";
   int32_t number = 0;
-  for (std::size_t g = 0; g < spec.groups.size(); ++g) {
-    const GroupSpec& group = spec.groups[g];
+  for (std::size_t g = 0; g < plan.groups.size(); ++g) {
+    const GroupPlan& group = plan.groups[g];
     text += Format("\r\n[%s#%s#%s]\r\n", group.serbian, group.english, group.russian);
-    text += Format(";%s\r\n", spec.note);
+    text += Format(";%s\r\n", plan.note);
     const std::vector<Haplotype> men = GroupMen(simulator, group, random);
     for (std::size_t i = 0; i < men.size(); ++i) {
-      if (i > 0 && i % 250 == 0) text += Format(";%s (deo %zu)\r\n", spec.note, i / 250 + 1);
-      text += SampleLine(format, SampleName(spec, ++number, random), men[i], random) + "\r\n";
+      if (i > 0 && i % 250 == 0) text += Format(";%s (deo %zu)\r\n", plan.note, i / 250 + 1);
+      text += SampleLine(format, SampleName(plan, ++number, random), men[i], random) + "\r\n";
     }
   }
   return text;
