@@ -38,6 +38,12 @@ int32_t ReadClamped(DialogView& view, int id, int32_t low, int32_t high, int32_t
   return static_cast<int32_t>(std::clamp<int64_t>(value, low, high));
 }
 
+int32_t TakeChromosomeBox(DialogView& view, int id, int32_t current) {
+  const int32_t chromosome = ReadClamped(view, id, 0, kMaxChromosomeNumber, current);
+  view.SetText(id, Format("%d", chromosome));
+  return chromosome;
+}
+
 void ReadInputSettings(SettingsStore& settings, DialogView& view, CProracunPoreklaOdsecaka& data,
                        const std::function<void()>& withWindow) {
   std::string path;
@@ -148,8 +154,7 @@ void AdmixtureDialog::OnCommand(DialogView& view, int id, int notification) {
       break;
     case kIdAdmixtureChromosome:
       if (notification == kNotifyKillFocus) {
-        chromosome_ = ReadClamped(view, kIdAdmixtureChromosome, 0, kMaxChromosomeNumber, chromosome_);
-        view.SetText(kIdAdmixtureChromosome, Format("%d", chromosome_));
+        chromosome_ = TakeChromosomeBox(view, kIdAdmixtureChromosome, chromosome_);
         EnableWindowControls(view);
       }
       break;

@@ -54,6 +54,9 @@ inline constexpr int32_t kMaxWindowBasePairs = 300000000;
 // The box's number clamped into [low, high], or `current` when the box
 // holds no number.
 int32_t ReadClamped(DialogView& view, int id, int32_t low, int32_t high, int32_t current);
+// The chromosome box `id` read by the chromosome rule (0 to 22, else
+// `current`) and written back as a number.
+int32_t TakeChromosomeBox(DialogView& view, int id, int32_t current);
 // The stored paths into their boxes, and the chromosome and base-pair
 // window into `data`; `withWindow` runs when the window was read.
 void ReadInputSettings(SettingsStore& settings, DialogView& view, CProracunPoreklaOdsecaka& data,

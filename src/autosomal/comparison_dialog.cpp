@@ -226,8 +226,7 @@ void ComparisonDialog::OnCommand(DialogView& view, int id, int notification) {
     }
     case kIdComparisonChromosome:
       if (notification == kNotifyKillFocus) {
-        chromosome_ = ReadClamped(view, kIdComparisonChromosome, 0, kMaxChromosomeNumber, chromosome_);
-        view.SetText(kIdComparisonChromosome, Format("%d", chromosome_));
+        chromosome_ = TakeChromosomeBox(view, kIdComparisonChromosome, chromosome_);
         EnableWindowControls(view);
       }
       break;

@@ -93,8 +93,7 @@ void PaintingDialog::OnCommand(DialogView& view, int id, int notification) {
       break;
     case kIdAdmixtureChromosome:
       if (notification == kNotifyKillFocus) {
-        chromosome_ = ReadClamped(view, kIdAdmixtureChromosome, 0, kMaxChromosomeNumber, chromosome_);
-        view.SetText(kIdAdmixtureChromosome, Format("%d", chromosome_));
+        chromosome_ = TakeChromosomeBox(view, kIdAdmixtureChromosome, chromosome_);
         EnableControls(view);
       }
       break;
