@@ -28,26 +28,6 @@
 namespace varnik {
 namespace {
 
-// The real dialog host, with a script that plays the user in modal dialogs.
-class ScriptedHost : public DialogHost {
- public:
-  ScriptedHost(wxWindow* owner, std::function<void(TemplateDialog&)> play) : real_(owner), play_(std::move(play)) {}
-  int RunModal(const DialogTemplate& dialog, DialogLogic& logic) override {
-    ++modals;
-    testing::Driver driver(logic, play_);
-    return real_.RunModal(dialog, driver);
-  }
-  std::unique_ptr<ModelessDialog> OpenModeless(const DialogTemplate& dialog, DialogLogic& logic,
-                                               OwnerWindow* owner) override {
-    return real_.OpenModeless(dialog, logic, owner);
-  }
-  int modals = 0;
-
- private:
-  WxDialogHost real_;
-  std::function<void(TemplateDialog&)> play_;
-};
-
 TEST(GenomeComparisonWindow, MenuCommandComparesTwoExampleGenomesAndTheMainWindowDrawsThem) {
   const std::filesystem::path bin = VARNIK_BIN_DIR;
   if (!std::filesystem::exists(bin / "PolozajiSNPov.txt")) GTEST_SKIP() << "the shipped data is not built";
@@ -68,7 +48,7 @@ TEST(GenomeComparisonWindow, MenuCommandComparesTwoExampleGenomesAndTheMainWindo
   wxWeakRef<MainFrame> frameRef(frame);
   ProcessGenomeComparison view;
   frame->Logic().SetGenomeComparison(&view);
-  ScriptedHost host(frame, [&](TemplateDialog& dialog) {
+  testing::ScriptedHost host(frame, [&](TemplateDialog& dialog) {
     dialog.SetText(kIdComparisonSlotPath + 0, (bin / "Primer genoma - FTDNA.csv").string());
     dialog.SetChecked(kIdComparisonSlotCheck + 0, true);
     dialog.SetText(kIdComparisonSlotPath + 1, (bin / "Primer genoma - 23andMe.txt").string());
@@ -90,7 +70,7 @@ TEST(GenomeComparisonWindow, MenuCommandComparesTwoExampleGenomesAndTheMainWindo
 
   wxCommandEvent command(wxEVT_MENU, ToToolkitId(kCmdGenomeComparison));
   frame->ProcessWindowEvent(command);
-  EXPECT_EQ(host.modals, 1);
+  EXPECT_EQ(host.played, 1);
   EXPECT_TRUE(testing::PumpUntil(
       [&] { return g_genomeComparison.HasResults() && g_progress.dialog == nullptr && frame->IsEnabled(); }, 20000));
   EXPECT_TRUE(messages.shown.empty()) << messages.shown.front().text;

@@ -13,6 +13,7 @@
 #include <wx/utils.h>
 
 #include "gui/template_dialog.h"
+#include "gui/wx_dialog_host.h"
 
 namespace varnik::testing {
 
@@ -82,5 +83,30 @@ inline void Press(TemplateDialog& dialog, int id) {
   click.SetEventObject(button);
   button->ProcessWindowEvent(click);
 }
+
+// The real dialog host, with `play` acting as the user in the modal dialogs
+// of template `templateId` (of every template when it is 0); others run
+// as they are.
+class ScriptedHost : public DialogHost {
+ public:
+  ScriptedHost(wxWindow* owner, std::function<void(TemplateDialog&)> play, int templateId = 0)
+      : real_(owner), play_(std::move(play)), templateId_(templateId) {}
+  int RunModal(const DialogTemplate& dialog, DialogLogic& logic) override {
+    if (templateId_ != 0 && dialog.id != templateId_) return real_.RunModal(dialog, logic);
+    ++played;
+    Driver driver(logic, play_);
+    return real_.RunModal(dialog, driver);
+  }
+  std::unique_ptr<ModelessDialog> OpenModeless(const DialogTemplate& dialog, DialogLogic& logic,
+                                               OwnerWindow* owner) override {
+    return real_.OpenModeless(dialog, logic, owner);
+  }
+  int played = 0;  // modal dialogs played
+
+ private:
+  WxDialogHost real_;
+  std::function<void(TemplateDialog&)> play_;
+  int templateId_;
+};
 
 }  // namespace varnik::testing

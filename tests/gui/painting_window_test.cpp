@@ -27,27 +27,6 @@
 namespace varnik {
 namespace {
 
-// Runs the toolkit's dialogs, and plays the user in the painting dialog.
-class PlayingHost : public DialogHost {
- public:
-  PlayingHost(WxDialogHost& host, std::function<void(TemplateDialog&)> play) : host_(host), play_(std::move(play)) {}
-  int RunModal(const DialogTemplate& dialog, DialogLogic& logic) override {
-    if (dialog.id != kPaintingTemplateId) return host_.RunModal(dialog, logic);
-    ++paintingDialogs;
-    testing::Driver driver(logic, play_);
-    return host_.RunModal(dialog, driver);
-  }
-  std::unique_ptr<ModelessDialog> OpenModeless(const DialogTemplate& dialog, DialogLogic& logic,
-                                               OwnerWindow* owner) override {
-    return host_.OpenModeless(dialog, logic, owner);
-  }
-  int paintingDialogs = 0;
-
- private:
-  WxDialogHost& host_;
-  std::function<void(TemplateDialog&)> play_;
-};
-
 // The distinct population colours among the pixels of the main window.
 int PopulationColoursShown(MainFrame& frame) {
   const wxImage image = frame.Client()->RenderBackBuffer().ConvertToImage();
@@ -71,13 +50,12 @@ TEST(PaintingWindow, TheMenuPaintsTheExampleGenomeInTheMainWindow) {
   auto* frame = new MainFrame(plot, painting, tools);
   frame->SetClientSize(1000, 700);
   wxWeakRef<MainFrame> frameRef(frame);
-  WxDialogHost wxHost(frame);
-  PlayingHost host(wxHost, [](TemplateDialog& dialog) {
+  testing::ScriptedHost host(frame, [](TemplateDialog& dialog) {
     testing::PumpUntil([&] { return dialog.Dialog()->IsShownOnScreen(); }, 2000);
     dialog.SetText(kIdAdmixtureSamplePath, std::string(VARNIK_BIN_DIR) + "/Primer genoma - 23andMe.txt");
     dialog.SetText(kIdAdmixtureCalculatorPath, std::string(VARNIK_BIN_DIR) + "/Poreklo odsecaka - Svet 6.txt");
     testing::Press(dialog, kIdOk);
-  });
+  }, kPaintingTemplateId);
   FakeFileDialog files;
   FakeMessageBoxes boxes;
   FakeWaitCursor cursor;
@@ -97,7 +75,7 @@ TEST(PaintingWindow, TheMenuPaintsTheExampleGenomeInTheMainWindow) {
   };
 
   command(kCmdChromosomePainting);
-  EXPECT_EQ(host.paintingDialogs, 1);
+  EXPECT_EQ(host.played, 1);
   // The end step closes the progress dialog and enables the main window.
   EXPECT_TRUE(testing::PumpUntil(
       [&] { return g_chromosomePainting.paintingReady == 1 && g_progress.dialog == nullptr && frame->IsEnabled(); },

@@ -24,27 +24,6 @@
 namespace varnik {
 namespace {
 
-// Plays the user in the haplotype search; other dialogs run as they are.
-class PlayingHost : public DialogHost {
- public:
-  PlayingHost(wxWindow* owner, std::function<void(TemplateDialog&)> play) : host_(owner), play_(std::move(play)) {}
-  int RunModal(const DialogTemplate& dialog, DialogLogic& logic) override {
-    if (dialog.id != kHaplotypeSearchTemplate) return host_.RunModal(dialog, logic);
-    ++searches;
-    testing::Driver driver(logic, play_);
-    return host_.RunModal(dialog, driver);
-  }
-  std::unique_ptr<ModelessDialog> OpenModeless(const DialogTemplate& dialog, DialogLogic& logic,
-                                               OwnerWindow* owner) override {
-    return host_.OpenModeless(dialog, logic, owner);
-  }
-  int searches = 0;
-
- private:
-  WxDialogHost host_;
-  std::function<void(TemplateDialog&)> play_;
-};
-
 TEST(SearchWindow, MenuItemOpensTheSearchAndASearchFillsTheResultBox) {
   if (!std::filesystem::exists(std::string(VARNIK_BIN_DIR) + "/" + SampleCollections()[0].fileName)) {
     GTEST_SKIP() << "the generated collections are missing";
@@ -63,7 +42,7 @@ TEST(SearchWindow, MenuItemOpensTheSearchAndASearchFillsTheResultBox) {
   EXPECT_EQ(item->GetItemLabelText().utf8_string(), TextById(kTextHaplotypeSearch) + "...");
 
   std::string results;
-  PlayingHost host(frame, [&](TemplateDialog& dialog) {
+  testing::ScriptedHost host(frame, [&](TemplateDialog& dialog) {
     testing::PumpUntil([&] { return dialog.Dialog()->IsShownOnScreen(); }, 2000);
     dialog.SetSelection(kIdSearchOrder, 1);  // 17 markers, kit order
     dialog.SetText(kIdSearchInput, "15 13 24 31 17 16 14 15 13 10 11 21 11 12 16 10 20");
@@ -71,7 +50,7 @@ TEST(SearchWindow, MenuItemOpensTheSearchAndASearchFillsTheResultBox) {
     testing::PumpUntil([&] { return !dialog.GetText(kIdSearchResults).empty(); });
     results = dialog.GetText(kIdSearchResults);
     dialog.EndDialog(kIdCancel);
-  });
+  }, kHaplotypeSearchTemplate);
   FakeFileDialog files;
   FakeMessageBoxes boxes;
   FakeWaitCursor cursor;
@@ -84,7 +63,7 @@ TEST(SearchWindow, MenuItemOpensTheSearchAndASearchFillsTheResultBox) {
   wxCommandEvent command(wxEVT_MENU, ToToolkitId(kCmdHaplotypeSearch));
   frame->ProcessWindowEvent(command);
 
-  EXPECT_EQ(host.searches, 1);
+  EXPECT_EQ(host.played, 1);
   EXPECT_NE(results.find("\r\n1. "), std::string::npos) << results;
   EXPECT_NE(results.find("DYS456 = 15"), std::string::npos) << results;
   frame->Destroy();

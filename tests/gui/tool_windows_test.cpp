@@ -209,25 +209,6 @@ TEST(PredictorWindow, KeyboardRanksTheBranchesOfATypedHaplotype) {
 
 TemplateDialog& ProgressDialog() { return dynamic_cast<TemplateDialog&>(g_progress.dialog->View()); }
 
-// Presses OK in every modal dialog once it is on screen.
-class PressOkHost : public DialogHost {
- public:
-  int RunModal(const DialogTemplate& dialog, DialogLogic& logic) override {
-    testing::Driver driver(logic, [](TemplateDialog& shown) {
-      testing::PumpUntil([&] { return shown.Dialog()->IsShownOnScreen(); }, 2000);
-      testing::Press(shown, kIdOk);
-    });
-    return host_.RunModal(dialog, driver);
-  }
-  std::unique_ptr<ModelessDialog> OpenModeless(const DialogTemplate& dialog, DialogLogic& logic,
-                                               OwnerWindow* owner) override {
-    return host_.OpenModeless(dialog, logic, owner);
-  }
-
- private:
-  WxDialogHost host_{nullptr};
-};
-
 // The shipped example genome with the example calculator, from the dialog
 // to the list of shares in the progress dialog, on a real worker.
 TEST(AdmixtureWindow, ExampleGenomeRunsToItsListOfShares) {
@@ -238,7 +219,11 @@ TEST(AdmixtureWindow, ExampleGenomeRunsToItsListOfShares) {
   Services services;
   WriteSettingText(services.settings, "StazaUzorka", bin + "/Primer genoma - 23andMe.txt");
   WriteSettingText(services.settings, "StazaRacunaca", bin + "/Svet6.par");
-  PressOkHost host;
+  // OK is pressed in the dialog once it is on screen.
+  testing::ScriptedHost host(nullptr, [](TemplateDialog& shown) {
+    testing::PumpUntil([&] { return shown.Dialog()->IsShownOnScreen(); }, 2000);
+    testing::Press(shown, kIdOk);
+  });
   FakeFileDialog files;
   FakeBeeper beeper;
   wxFrame* frame = new wxFrame(nullptr, wxID_ANY, "main");
