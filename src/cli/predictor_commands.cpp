@@ -25,12 +25,6 @@ namespace {
 // Batch and training files: far more than any real project's haplotypes.
 constexpr std::size_t kMaxInputFileBytes = std::size_t{256} << 20;
 
-bool ParseDouble(const std::string& text, double low, double high, double& value) {
-  std::istringstream in(text);
-  in >> value;
-  return in && in.eof() && value >= low && value <= high;
-}
-
 }  // namespace
 
 int RunPredict(Args& args) {

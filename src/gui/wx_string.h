@@ -16,4 +16,17 @@ inline std::string FromWx(const wxString& text) {
   return std::string(utf8.data(), utf8.length());
 }
 
+// A window title shows one line: line ends at the end of a stored text are
+// dropped, those inside it become spaces.
+inline std::string TitleText(std::string_view text) {
+  while (!text.empty() && (text.back() == '\r' || text.back() == '\n')) text.remove_suffix(1);
+  std::string title(text);
+  for (std::size_t at = 0; (at = title.find_first_of("\r\n", at)) != std::string::npos;) {
+    const std::size_t end = title.find_first_not_of("\r\n", at);
+    title.replace(at, (end == std::string::npos ? title.size() : end) - at, " ");
+    ++at;
+  }
+  return title;
+}
+
 }  // namespace varnik

@@ -1,4 +1,4 @@
-// The rows of the translated-text table in their fixed order: ids 0 to 373,
+// The rows of the translated-text table in their fixed order: ids 0 to 381,
 // with ids 197 and 314 each given twice.  The table sorts them by Serbian text
 // with a selection sort, and the id map keeps the later row of a duplicated id,
 // so the order of the two rows of each duplicated id is deliberate: after the
@@ -750,6 +750,21 @@ std::vector<CPrevodNaziva> FillTexts() {
        "Фасцикла програма нѣйе доступна за запис, па йе извѣштай записан у: %s",
        "The program folder is not writable, so the report was written to: %s",
        "Папка программы недоступна для записи, поэтому отчёт записан в: %s"},
+      // Messages of the desktop program
+      {kTextAxesFileNotLoaded,
+       "Прорачунате осе нису учитане из датотеке %s: %s",
+       "The computed axes could not be loaded from %s: %s",
+       "Не удалось загрузить вычисленные оси из файла %s: %s"},
+      {kTextStoppedAt, "Прорачун йе прекинут на %d%%.", "The calculation was stopped at %d%%.",
+       "Расчёт прерван на %d%%."},
+      {kTextMinMarkersRemovedAll,
+       "Услов о найманѣ %d маркера по потомку уклонио йе %d потомака, па их йе остало %d.",
+       "The condition of at least %d markers per descendant removed %d descendants, leaving %d.",
+       "Условие не менее %d маркеров на потомка убрало %d потомков, осталось %d."},
+      {kTextReportWrittenTo, "Извѣштай йе записан у: %s", "The report was written to: %s", "Отчёт записан в: %s"},
+      {kTextZoomIn, "Увећай (+, точкић миша)", "Zoom in (+, mouse wheel)", "Увеличить (+, колесо мыши)"},
+      {kTextZoomOut, "Умањи (-, точкић миша)", "Zoom out (-, mouse wheel)", "Уменьшить (-, колесо мыши)"},
+      {kTextBadInputAt, "ред %d, врѣдност \"%s\"", "line %d, value \"%s\"", "строка %d, значение \"%s\""},
   };
 }
 

@@ -7,6 +7,9 @@
 #include <wx/uiaction.h>
 
 #include <algorithm>
+#ifdef __WXGTK3__
+#include <dlfcn.h>
+#endif
 #include <filesystem>
 
 #include "autosomal/admixture_dialog.h"
@@ -88,12 +91,71 @@ void CheckControls(TemplateDialog& shown, const DialogTemplate& dialog, const st
   }
 }
 
+#ifdef __WXGTK3__
+template <typename Function>
+Function Gtk(const char* name) {
+  return reinterpret_cast<Function>(dlsym(RTLD_DEFAULT, name));
+}
+
+// Whether the toolkit shows a control's text cut: its label is ellipsized,
+// or its laid-out text is wider than the room the label was given.  Labels
+// are the control itself (static texts), a button's or check box's child,
+// or a group box's caption.
+bool TextIsCut(wxWindow* window) {
+  using Widget = void*;
+  const auto isA = Gtk<int (*)(Widget, unsigned long)>("g_type_check_instance_is_a");
+  const auto labelType = Gtk<unsigned long (*)()>("gtk_label_get_type");
+  const auto binType = Gtk<unsigned long (*)()>("gtk_bin_get_type");
+  const auto frameType = Gtk<unsigned long (*)()>("gtk_frame_get_type");
+  const auto child = Gtk<Widget (*)(Widget)>("gtk_bin_get_child");
+  const auto frameLabel = Gtk<Widget (*)(Widget)>("gtk_frame_get_label_widget");
+  const auto layoutOf = Gtk<void* (*)(Widget)>("gtk_label_get_layout");
+  const auto ellipsized = Gtk<int (*)(void*)>("pango_layout_is_ellipsized");
+  const auto pixelSize = Gtk<void (*)(void*, int*, int*)>("pango_layout_get_pixel_size");
+  const auto allocated = Gtk<int (*)(Widget)>("gtk_widget_get_allocated_width");
+  if (!isA || !labelType || !binType || !frameType || !child || !frameLabel || !layoutOf || !ellipsized ||
+      !pixelSize || !allocated) {
+    ADD_FAILURE() << "GTK functions missing";
+    return false;
+  }
+  Widget label = window->GetHandle();
+  if (label != nullptr && isA(label, frameType())) {
+    label = frameLabel(label);
+  } else if (label != nullptr && isA(label, binType())) {
+    label = child(label);
+  }
+  if (label == nullptr || !isA(label, labelType())) return false;
+  void* layout = layoutOf(label);
+  if (layout == nullptr) return false;
+  int width = 0, height = 0;
+  pixelSize(layout, &width, &height);
+  return ellipsized(layout) != 0 || width > allocated(label);
+}
+#else
+bool TextIsCut(wxWindow*) { return false; }
+#endif
+
+// No text of a shown dialog is cut, and no dialog is wider than 1,000
+// pixels.
+void CheckTexts(TemplateDialog& shown, const DialogTemplate& dialog, const std::string& name) {
+  EXPECT_LE(shown.Dialog()->GetSize().x, 1000) << name;
+  for (const ControlTemplate& entry : dialog.controls) {
+    wxWindow* window = shown.Window(entry.id);
+    if (window == nullptr || !window->IsShown()) continue;
+    EXPECT_FALSE(TextIsCut(window)) << name << ": control " << entry.id << " \"" << window->GetLabel() << "\" is cut";
+    if (entry.kind == ControlKind::kComboBox) {
+      EXPECT_GE(window->GetSize().x, window->GetBestSize().x) << name << ": list " << entry.id << " is cut";
+    }
+  }
+}
+
 // Runs the logic's set-up, then looks at the shown dialog and ends it.
 void CheckLayout(const DialogTemplate& dialog, DialogLogic& logic, const std::string& name) {
   testing::Driver probe(logic, [&](TemplateDialog& shown) {
     testing::PumpUntil([&] { return shown.Dialog()->IsShownOnScreen(); }, 2000);
     testing::Pump(200);
     CheckControls(shown, dialog, name);
+    CheckTexts(shown, dialog, name);
     shown.EndDialog(kIdCancel);
   });
   EXPECT_EQ(WxDialogHost(nullptr).RunModal(dialog, probe), kIdCancel) << name;
@@ -270,7 +332,8 @@ bool CountToTwoHundred(std::atomic<int>& stop, ProgressSink& progress) {
 }
 
 
-// Started from a modal tool dialog as the tools do; the stop button ends it.
+// Started from a modal tool dialog as the tools do; the stop button ends it
+// and the result box says where it stopped.
 TEST(LongComputationGui, StopButtonEndsARunningWorker) {
   constexpr int kResultBox = 1020;
   DialogTemplate toolTemplate;
@@ -281,7 +344,8 @@ TEST(LongComputationGui, StopButtonEndsARunningWorker) {
   ResetShellState();
   ResetProgressState();
   Services services;
-  std::string line2;
+  std::string line2, stopped;
+  g_language = kLanguageRussian;
   DialogLogic plain;  // the tool's own logic does not matter here
   testing::Driver driver(plain, [&](TemplateDialog& tool) {
     tool.SetText(kResultBox, "an earlier report");
@@ -304,7 +368,7 @@ TEST(LongComputationGui, StopButtonEndsARunningWorker) {
     testing::Pump(30);
     mouse.MouseClick();
     testing::PumpUntil([] { return g_progress.dialog == nullptr; }, 3000);
-    EXPECT_EQ(tool.GetText(kResultBox), "");
+    stopped = tool.GetText(kResultBox);
     EXPECT_TRUE(tool.IsWindowEnabled());
     tool.EndDialog(kIdOk);
   });
@@ -317,6 +381,13 @@ TEST(LongComputationGui, StopButtonEndsARunningWorker) {
   EXPECT_FALSE(line2.empty());
   EXPECT_NE(line2, "99%") << "the run was not stopped";
   EXPECT_EQ(g_progress.stop.load(), 1);
+  // The result box says, in the interface language, where the run stopped:
+  // at the percentage last shown, or later.
+  const std::string stoppedAt = "Расчёт прерван на ";
+  ASSERT_EQ(stopped.rfind(stoppedAt, 0), 0u) << stopped;
+  EXPECT_GE(std::atoi(stopped.c_str() + stoppedAt.size()), std::atoi(line2.c_str())) << stopped;
+  EXPECT_NE(stopped.find('%'), std::string::npos) << stopped;
+  g_language = kLanguageSerbian;
   ResetProgressState();
 }
 

@@ -121,13 +121,19 @@ TEST_F(TmrcaDialogTest, CalculateShowsReportAndGraphWritesFileAndSettings) {
   Calculate(Lines({k12a, k12b, k12c}));
 
   ASSERT_TRUE(g_tmrca.estimator.finished());
-  EXPECT_EQ(view.GetText(kIdTmrcaResult), ReportOfLastRun(0));
+  // The report is named with its whole path.
+  const ReportLocation written{(folder_ / kTmrcaReportFileName).string(), false};
+  EXPECT_EQ(view.GetText(kIdTmrcaResult), ReportOfLastRun(0) + ReportNote(written, kLanguageEnglish));
+  EXPECT_NE(view.GetText(kIdTmrcaResult).find(written.path), std::string::npos);
   EXPECT_TRUE(std::filesystem::exists(folder_ / kTmrcaReportFileName));
   // The ancestor was completed from the descendants and written back.
   EXPECT_EQ(view.GetText(kIdTmrcaAncestor), k12a);
   // The run went through the progress dialog, which is gone again.
   ASSERT_EQ(host.modeless.size(), 1u);
   EXPECT_EQ(host.modeless[0]->view->GetText(kIdStatusLine2), "100%");
+  // The bar follows the percentage, beside the task's name.
+  EXPECT_EQ(host.modeless[0]->view->GetText(kIdProgressBar), "100");
+  EXPECT_EQ(host.modeless[0]->view->GetText(kIdProgressTask), T(kTextTmrcaTitle) + ":");
   EXPECT_TRUE(boxes.shown.empty());
   EXPECT_EQ(Stored("IzborOznak"), 0u);
   EXPECT_EQ(Stored("NacinCrtStar"), 2u);
@@ -154,21 +160,27 @@ TEST_F(TmrcaDialogTest, ReportGoesToTheUserFolderWhenTheProgramFolderIsNotWritab
   EXPECT_EQ(bytes, Utf16LeWithBom(ReportOfLastRun(0)));  // the note is not part of the file
 }
 
-TEST_F(TmrcaDialogTest, InputErrorsGoToTheResultBoxAndComputeNothing) {
+TEST_F(TmrcaDialogTest, InputErrorsReplaceTheLastReportAndGraphAndComputeNothing) {
   view.Init();
   Calculate(Lines({k12a, k12b}));
-  const std::size_t firstRecords = g_tmrca.estimator.records.size();
+  ASSERT_TRUE(g_tmrca.estimator.finished());
+  const int redraws = view.control(kIdTmrcaGraph).redraws;
 
   Calculate(Lines({"13 24 14 11 11-14 12 12 12 $ 13 29", k12a}), k12a);
   EXPECT_EQ(view.GetText(kIdTmrcaResult), Format("%s %d. %s", T(238).c_str(), 1, T(252).c_str()));
-  // The minimum is clamped to 105 and stored before the input is read.
+  // The graph of the earlier run is gone.
+  EXPECT_TRUE(g_tmrca.estimator.records.empty());
+  EXPECT_FALSE(g_tmrca.estimator.finished());
+  EXPECT_GT(view.control(kIdTmrcaGraph).redraws, redraws);
+  // The minimum is clamped to 105 and stored before the input is read; the
+  // message says that the condition removed the descendants.
   view.Type(kIdTmrcaMinMarkers, "300", true);
   Calculate(Lines({k12a, k12b}));
-  EXPECT_EQ(view.GetText(kIdTmrcaResult), Format(T(kTextErrorDescendantCount).c_str(), 500, 0));
+  EXPECT_EQ(view.GetText(kIdTmrcaResult), Format(T(kTextErrorDescendantCount).c_str(), 500, 0) + "\r\n" +
+                                              Format(T(kTextMinMarkersRemovedAll).c_str(), 105, 2, 0));
   EXPECT_EQ(Stored("NajmOznak"), 105u);
 
   EXPECT_EQ(host.modeless.size(), 1u);  // no further run
-  EXPECT_EQ(g_tmrca.estimator.records.size(), firstRecords);
 }
 
 TEST_F(TmrcaDialogTest, MarkersThatFewDescendantsGiveAreNotedAndTheRunGoesOn) {
