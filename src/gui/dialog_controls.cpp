@@ -138,16 +138,15 @@ double VerticalStretch(wxWindow* window, const DialogTemplate& dialog) {
 
 namespace {
 
-// What a caption control adds around its text: a button's frame, a check
-// box's or radio button's mark; measured on a sample with the control's own
-// font.
-int FrameWidth(wxWindow* window, ControlKind kind) {
+// The natural width of a sample caption control (button, check box, radio
+// button) of `window`'s kind and font showing `text`; the sample is
+// destroyed again.  `exactFit` drops a button's usual padding.
+int SampleWidth(wxWindow* window, ControlKind kind, const wxString& text, bool exactFit) {
   wxWindow* parent = window->GetParent();
   wxWindow* sample = nullptr;
-  const wxString text = "Ag";
   switch (kind) {
     case ControlKind::kButton:
-      sample = new wxButton(parent, wxID_ANY, text, wxDefaultPosition, wxDefaultSize, wxBU_EXACTFIT);
+      sample = new wxButton(parent, wxID_ANY, text, wxDefaultPosition, wxDefaultSize, exactFit ? wxBU_EXACTFIT : 0);
       break;
     case ControlKind::kCheckBox:
       sample = new wxCheckBox(parent, wxID_ANY, text);
@@ -159,9 +158,20 @@ int FrameWidth(wxWindow* window, ControlKind kind) {
       return 0;
   }
   sample->SetFont(window->GetFont());
-  const int frame = sample->GetBestSize().x - sample->GetTextExtent(text).x;
+  const int width = sample->GetBestSize().x;
   sample->Destroy();
-  return std::max(frame, 0);
+  return width;
+}
+
+// The width a caption control needs to show `text` whole.  A button's
+// usual padding is what a long caption adds beyond its exact fit (a short
+// one would give the toolkit's least button width instead).
+int CaptionWidth(wxWindow* window, ControlKind kind, const wxString& text) {
+  if (kind != ControlKind::kButton) return SampleWidth(window, kind, text, false);
+  const wxString longCaption(wxUniChar('M'), 40);
+  const int padding =
+      SampleWidth(window, kind, longCaption, false) - SampleWidth(window, kind, longCaption, true);
+  return SampleWidth(window, kind, text, true) + std::max(padding, 0);
 }
 
 int LongestLine(const wxWindow* window, const wxString& text) {
@@ -185,8 +195,8 @@ int WidthForText(wxWindow* window, ControlKind kind) {
     case ControlKind::kButton:
     case ControlKind::kCheckBox:
     case ControlKind::kRadioButton: {
-      const int text = LongestLine(window, ShownLabel(window));
-      return text == 0 ? 0 : text + FrameWidth(window, kind);
+      const wxControl* control = dynamic_cast<const wxControl*>(window);
+      return control == nullptr || control->GetLabel().empty() ? 0 : CaptionWidth(window, kind, control->GetLabel());
     }
     case ControlKind::kGroupBox:
       // The caption sits on the frame after a short indent.
@@ -254,6 +264,27 @@ void FitControlsToTexts(wxWindow* dialog, const DialogUnits& units, const Dialog
   width = std::max(width, right + std::max(0, width - templateRight));
   const wxSize client = dialog->GetClientSize();
   if (client.x != width) dialog->SetClientSize(width, client.y);
+}
+
+void PlaceControl(wxWindow* window, const DialogUnits& units, const ControlTemplate& control, const wxFont& font) {
+  if (control.kind == ControlKind::kEdit && (control.style & kStyleFixedFont)) {
+    window->SetFont(wxFont(wxFontInfo(font.GetPointSize()).Family(wxFONTFAMILY_TELETYPE)));
+  } else {
+    window->SetFont(font);
+  }
+  const wxRect cell = units.Cell(control);
+  switch (control.kind) {
+    case ControlKind::kCheckBox:
+    case ControlKind::kRadioButton:
+      FitHeight(window, cell.GetPosition(), cell.GetSize());
+      break;
+    case ControlKind::kComboBox:
+      window->SetSize(cell.x, cell.y, cell.width, window->GetBestSize().y);
+      break;
+    default:
+      window->SetSize(cell);
+      break;
+  }
 }
 
 wxWindow* CreateControl(wxWindow* dialog, const DialogUnits& units, const ControlTemplate& control,

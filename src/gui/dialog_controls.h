@@ -56,6 +56,10 @@ int WidthForText(wxWindow* window, ControlKind kind);
 void FitControlsToTexts(wxWindow* dialog, const DialogUnits& units, const DialogTemplate& dialogTemplate,
                         const std::vector<std::pair<const ControlTemplate*, wxWindow*>>& controls);
 
+// Gives a created control `font` (a fixed-pitch edit box keeps its family)
+// and puts it into its cell of `units`, as CreateControl does.
+void PlaceControl(wxWindow* window, const DialogUnits& units, const ControlTemplate& control, const wxFont& font);
+
 wxWindow* CreateControl(wxWindow* dialog, const DialogUnits& units, const ControlTemplate& control,
                         bool startsGroup, DrawItemFn drawItem);
 

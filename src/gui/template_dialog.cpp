@@ -183,6 +183,17 @@ void TemplateDialog::FitTexts() {
   controls.reserve(controls_.size());
   for (const Control& control : controls_) controls.emplace_back(control.entry, control.window);
   FitControlsToTexts(dialog_, units_, template_, controls);
+  // Texts that make the dialog too wide get a smaller font, the whole
+  // dialog with them.
+  while (dialog_->GetSize().x > kMaxDialogWidth && dialog_->GetFont().GetPointSize() > kMinDialogPoints) {
+    wxFont font = dialog_->GetFont();
+    font.SetPointSize(font.GetPointSize() - 1);
+    dialog_->SetFont(font);
+    units_ = DialogUnits::Of(dialog_, VerticalStretch(dialog_, template_));
+    dialog_->SetClientSize(units_.Size(template_.cx, template_.cy));
+    for (const Control& control : controls_) PlaceControl(control.window, units_, *control.entry, font);
+    FitControlsToTexts(dialog_, units_, template_, controls);
+  }
   fitted_ = true;
 }
 
@@ -333,7 +344,9 @@ void TemplateDialog::SetText(int id, std::string_view text) {
       control->window->SetLabel(ToWx(text));
       // The toolkit may make a new label for a button.
       if (control->entry->kind == ControlKind::kButton) LetLabelShrink(control->window);
-      if (fitted_) FitTexts();
+      // A text that no longer fits widens its control (measuring is cheap,
+      // fitting the whole dialog is not: progress lines change often).
+      if (fitted_ && WidthForText(control->window, control->entry->kind) > control->window->GetSize().x) FitTexts();
       break;
   }
 }

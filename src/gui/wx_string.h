@@ -20,11 +20,15 @@ inline std::string FromWx(const wxString& text) {
 // dropped, those inside it become spaces.
 inline std::string TitleText(std::string_view text) {
   while (!text.empty() && (text.back() == '\r' || text.back() == '\n')) text.remove_suffix(1);
-  std::string title(text);
-  for (std::size_t at = 0; (at = title.find_first_of("\r\n", at)) != std::string::npos;) {
-    const std::size_t end = title.find_first_not_of("\r\n", at);
-    title.replace(at, (end == std::string::npos ? title.size() : end) - at, " ");
-    ++at;
+  std::string title;
+  title.reserve(text.size());
+  for (const char c : text) {
+    const bool lineEnd = c == '\r' || c == '\n';
+    if (!lineEnd) {
+      title += c;
+    } else if (title.empty() || title.back() != ' ') {
+      title += ' ';
+    }
   }
   return title;
 }

@@ -752,10 +752,10 @@ std::vector<CPrevodNaziva> FillTexts() {
        "Папка программы недоступна для записи, поэтому отчёт записан в: %s"},
       // Messages of the desktop program
       {kTextAxesFileNotLoaded,
-       "Прорачунате осе нису учитане из датотеке %s: %s",
+       "Из датотеке %s осе нису учитане: %s",
        "The computed axes could not be loaded from %s: %s",
        "Не удалось загрузить вычисленные оси из файла %s: %s"},
-      {kTextStoppedAt, "Прорачун йе прекинут на %d%%.", "The calculation was stopped at %d%%.",
+      {kTextStoppedAt, "Рачунање йе прекинуто на %d%%.", "The calculation was stopped at %d%%.",
        "Расчёт прерван на %d%%."},
       {kTextMinMarkersRemovedAll,
        "Услов о найманѣ %d маркера по потомку уклонио йе %d потомака, па их йе остало %d.",

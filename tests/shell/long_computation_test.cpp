@@ -94,8 +94,9 @@ TEST_F(LongComputationTest, LaunchPreparesEverythingBeforeTheWorkWhichReachesWin
   EXPECT_TRUE(ran);
   // Nothing the worker did is visible yet.
   EXPECT_TRUE(ProgressView().GetText(kIdStatusLine2).empty() && tool.GetText(kResultBox).empty());
-  EXPECT_EQ(ui.RunPending(), 2);
+  EXPECT_EQ(ui.RunPending(), 3);  // line 2, the bar, the end
   EXPECT_EQ(ProgressView().GetText(kIdStatusLine2), "50%");
+  EXPECT_EQ(ProgressView().GetText(kIdProgressBar), "50");
   EXPECT_EQ(tool.GetText(kResultBox), "report");
 }
 

@@ -88,6 +88,11 @@ class TmrcaDialogTest : public ::testing::Test {
   std::string ReportOfLastRun(int32_t without) {
     return FormatTmrcaReport(g_tmrca.estimator.records, g_tmrca.estimator.distribution, without, kLanguageEnglish);
   }
+  // The report as the result box shows it: with the line naming its file.
+  std::string ShownReport(int32_t without) {
+    return ReportOfLastRun(without) +
+           ReportNote({(folder_ / kTmrcaReportFileName).string(), false}, kLanguageEnglish);
+  }
 
   std::filesystem::path folder_;
   FakeDialogHost host;
@@ -122,9 +127,8 @@ TEST_F(TmrcaDialogTest, CalculateShowsReportAndGraphWritesFileAndSettings) {
 
   ASSERT_TRUE(g_tmrca.estimator.finished());
   // The report is named with its whole path.
-  const ReportLocation written{(folder_ / kTmrcaReportFileName).string(), false};
-  EXPECT_EQ(view.GetText(kIdTmrcaResult), ReportOfLastRun(0) + ReportNote(written, kLanguageEnglish));
-  EXPECT_NE(view.GetText(kIdTmrcaResult).find(written.path), std::string::npos);
+  EXPECT_EQ(view.GetText(kIdTmrcaResult), ShownReport(0));
+  EXPECT_NE(view.GetText(kIdTmrcaResult).find((folder_ / kTmrcaReportFileName).string()), std::string::npos);
   EXPECT_TRUE(std::filesystem::exists(folder_ / kTmrcaReportFileName));
   // The ancestor was completed from the descendants and written back.
   EXPECT_EQ(view.GetText(kIdTmrcaAncestor), k12a);
@@ -200,10 +204,10 @@ TEST_F(TmrcaDialogTest, GenerationsFieldRenormalisesAFinishedRunOnly) {
   EXPECT_EQ(view.GetText(kIdTmrcaResult), "");
 
   Calculate(Lines({k12a, k12b, k12c}));
-  EXPECT_EQ(view.GetText(kIdTmrcaResult), ReportOfLastRun(3));
+  EXPECT_EQ(view.GetText(kIdTmrcaResult), ShownReport(3));
   const int redraws = view.control(kIdTmrcaGraph).redraws;
   view.Type(kIdTmrcaGenerations, "5", true);
-  EXPECT_EQ(view.GetText(kIdTmrcaResult), ReportOfLastRun(5));
+  EXPECT_EQ(view.GetText(kIdTmrcaResult), ShownReport(5));
   EXPECT_EQ(view.control(kIdTmrcaGraph).redraws, redraws + 1);
   EXPECT_EQ(host.modeless.size(), 1u);  // no progress dialog for it
 
