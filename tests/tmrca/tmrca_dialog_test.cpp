@@ -211,13 +211,14 @@ TEST_F(TmrcaDialogTest, GenerationsFieldRenormalisesAFinishedRunOnly) {
   EXPECT_EQ(view.control(kIdTmrcaGraph).redraws, redraws + 1);
   EXPECT_EQ(host.modeless.size(), 1u);  // no progress dialog for it
 
-  threads.pressStop = true;  // a stopped run clears the result box
+  threads.pressStop = true;  // a stopped run says so in the result box
   Calculate(Lines({k12a, k12c}));
-  EXPECT_EQ(view.GetText(kIdTmrcaResult), "");
+  const std::string stopped = Format(T(kTextStoppedAt).c_str(), 0);
+  EXPECT_EQ(view.GetText(kIdTmrcaResult), stopped);
   EXPECT_FALSE(g_tmrca.estimator.finished());
   EXPECT_TRUE(view.IsWindowEnabled());
   view.Type(kIdTmrcaGenerations, "7", true);  // nothing to redistribute
-  EXPECT_EQ(view.GetText(kIdTmrcaResult), "");
+  EXPECT_EQ(view.GetText(kIdTmrcaResult), stopped);
 }
 
 }  // namespace
