@@ -3,10 +3,14 @@
 // compute from what is typed, and a long computation runs on a real worker
 // behind the real progress dialog.
 #include <gtest/gtest.h>
+#include <wx/dcmemory.h>
+#include <wx/dcscreen.h>
 #include <wx/frame.h>
+#include <wx/image.h>
 #include <wx/uiaction.h>
 
 #include <algorithm>
+#include <cstdlib>
 #ifdef __WXGTK3__
 #include <dlfcn.h>
 #endif
@@ -14,6 +18,7 @@
 
 #include "autosomal/admixture_dialog.h"
 #include "autosomal/comparison_dialog.h"
+#include "autosomal/painting_dialog.h"
 #include "gui/dialog_controls.h"
 #include "gui/wx_dialog_host.h"
 #include "gui/wx_ui_thread.h"
@@ -83,7 +88,8 @@ void CheckControls(TemplateDialog& shown, const DialogTemplate& dialog, const st
     const wxRect rect = window->GetRect();
     EXPECT_TRUE(client.Contains(rect)) << name << ": control " << entry.id;
     for (const ControlTemplate* other : placed) {
-      if (!cell(entry).Intersect(cell(*other)).IsEmpty()) continue;
+      // A template may give two controls one id; only the first is found.
+      if (other->id == entry.id || !cell(entry).Intersect(cell(*other)).IsEmpty()) continue;
       const wxRect common = rect.Intersect(shown.Window(other->id)->GetRect());
       EXPECT_TRUE(common.IsEmpty()) << name << ": control " << entry.id << " overlaps control " << other->id;
     }
@@ -149,6 +155,21 @@ void CheckTexts(TemplateDialog& shown, const DialogTemplate& dialog, const std::
   }
 }
 
+// With VARNIK_SCREENSHOT_DIR set, saves what the screen shows of a dialog
+// as NAME.png there, for a person to look at.
+void SaveScreenshot(TemplateDialog& shown, const std::string& name) {
+  const char* folder = std::getenv("VARNIK_SCREENSHOT_DIR");
+  if (folder == nullptr) return;
+  if (wxImage::FindHandler(wxBITMAP_TYPE_PNG) == nullptr) wxImage::AddHandler(new wxPNGHandler);
+  const wxRect rect = shown.Dialog()->GetScreenRect();
+  wxBitmap bitmap(rect.GetSize());
+  wxScreenDC screen;
+  wxMemoryDC memory(bitmap);
+  memory.Blit(0, 0, rect.width, rect.height, &screen, rect.x, rect.y);
+  memory.SelectObject(wxNullBitmap);
+  bitmap.SaveFile(wxString::FromUTF8(std::string(folder) + "/" + name + ".png"), wxBITMAP_TYPE_PNG);
+}
+
 // Runs the logic's set-up, then looks at the shown dialog and ends it.
 void CheckLayout(const DialogTemplate& dialog, DialogLogic& logic, const std::string& name) {
   testing::Driver probe(logic, [&](TemplateDialog& shown) {
@@ -156,6 +177,7 @@ void CheckLayout(const DialogTemplate& dialog, DialogLogic& logic, const std::st
     testing::Pump(200);
     CheckControls(shown, dialog, name);
     CheckTexts(shown, dialog, name);
+    SaveScreenshot(shown, name);
     shown.EndDialog(kIdCancel);
   });
   EXPECT_EQ(WxDialogHost(nullptr).RunModal(dialog, probe), kIdCancel) << name;
@@ -201,6 +223,8 @@ TEST_P(DialogLayout, ControlsDoNotOverlap) {
   CheckLayout(CollectionChooserTemplate(), chooser, Name("chooser"));
   ComparisonDialog comparison(services.settings, files);
   CheckLayout(ComparisonTemplate(), comparison, Name("comparison"));
+  PaintingDialog painting(services.settings, files);
+  CheckLayout(PaintingTemplate(), painting, Name("painting"));
   FinishedProgress progress;
   CheckLayout(ProgressTemplateTmrca(), progress, Name("progress_tmrca"));
   CheckLayout(ProgressTemplateAdmixture(), progress, Name("progress_admixture"));
