@@ -3,10 +3,7 @@
 // compute from what is typed, and a long computation runs on a real worker
 // behind the real progress dialog.
 #include <gtest/gtest.h>
-#include <wx/dcmemory.h>
-#include <wx/dcscreen.h>
 #include <wx/frame.h>
-#include <wx/image.h>
 #include <wx/uiaction.h>
 
 #include <algorithm>
@@ -155,19 +152,15 @@ void CheckTexts(TemplateDialog& shown, const DialogTemplate& dialog, const std::
   }
 }
 
-// With VARNIK_SCREENSHOT_DIR set, saves what the screen shows of a dialog
-// as NAME.png there, for a person to look at.
+// With VARNIK_SCREENSHOT_DIR set, saves the whole screen with the shown
+// dialog as NAME.png there (with the "import" tool), for a person to look at.
 void SaveScreenshot(TemplateDialog& shown, const std::string& name) {
   const char* folder = std::getenv("VARNIK_SCREENSHOT_DIR");
   if (folder == nullptr) return;
-  if (wxImage::FindHandler(wxBITMAP_TYPE_PNG) == nullptr) wxImage::AddHandler(new wxPNGHandler);
-  const wxRect rect = shown.Dialog()->GetScreenRect();
-  wxBitmap bitmap(rect.GetSize());
-  wxScreenDC screen;
-  wxMemoryDC memory(bitmap);
-  memory.Blit(0, 0, rect.width, rect.height, &screen, rect.x, rect.y);
-  memory.SelectObject(wxNullBitmap);
-  bitmap.SaveFile(wxString::FromUTF8(std::string(folder) + "/" + name + ".png"), wxBITMAP_TYPE_PNG);
+  shown.Dialog()->Raise();
+  testing::Pump(300);
+  const std::string command = "import -window root '" + std::string(folder) + "/" + name + ".png'";
+  EXPECT_EQ(std::system(command.c_str()), 0) << command;
 }
 
 // Runs the logic's set-up, then looks at the shown dialog and ends it.
