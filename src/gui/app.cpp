@@ -1,5 +1,6 @@
 // The entry point of the GUI program: one main window over the core.
 #include <memory>
+#include <string>
 
 #include <wx/app.h>
 
@@ -7,8 +8,10 @@
 #include "autosomal/comparison_draw.h"
 #include "gui/main_frame.h"
 #include "gui/wx_dialog_host.h"
+#include "gui/wx_string.h"
 #include "gui/wx_ui_services.h"
 #include "gui/wx_ui_thread.h"
+#include "plot/axes_loader.h"
 #include "plot/process_plot.h"
 #include "shell/app_state.h"
 #include "shell/app_tools.h"
@@ -29,7 +32,15 @@ class VarnikApp : public wxApp {
     tools_.Connect({*dialogs_, *files_, *messages_, cursor_, beeper_, *settings_, ui_, threads_, *mainOwner_},
                    frame->Logic());
     frame->Logic().SetGenomeComparison(&comparison_);
+    frame->Logic().UseSettings(settings_.get());
     frame->Start();
+    // "varnik FILE.ose" opens that computed-axes set.
+    if (argc > 1) {
+      const std::string path = FromWx(argv[1]);
+      if (LoadComputedAxesFrom(path, cursor_, *messages_, [frame] { frame->Logic().UpdateWindowTitle(); })) {
+        frame->Logic().Repaint();
+      }
+    }
     return true;
   }
 

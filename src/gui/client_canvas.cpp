@@ -1,5 +1,7 @@
 #include "gui/client_canvas.h"
 
+#include <algorithm>
+
 #include <wx/dcclient.h>
 #include <wx/dcmemory.h>
 
@@ -15,6 +17,20 @@ ClientCanvas::ClientCanvas(wxWindow* parent, PaintFn paint, MouseFn mouseMove)
   SetBackgroundColour(*wxBLACK);
   Bind(wxEVT_PAINT, &ClientCanvas::OnPaint, this);
   Bind(wxEVT_MOTION, &ClientCanvas::OnMouseMove, this);
+  Bind(wxEVT_MOUSEWHEEL, &ClientCanvas::OnMouseWheel, this);
+}
+
+void ClientCanvas::OnMouseWheel(wxMouseEvent& event) {
+  if (event.GetWheelAxis() != wxMOUSE_WHEEL_VERTICAL || !wheel_) {
+    event.Skip();
+    return;
+  }
+  // Whole notches; a fine-grained wheel adds up until one is reached.
+  wheelRotation_ += event.GetWheelRotation();
+  const int delta = std::max(event.GetWheelDelta(), 1);
+  const int steps = wheelRotation_ / delta;
+  wheelRotation_ -= steps * delta;
+  if (steps != 0) wheel_(event.GetPosition().x, event.GetPosition().y, steps);
 }
 
 wxBitmap ClientCanvas::RenderBackBuffer() {

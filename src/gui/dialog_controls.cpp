@@ -3,12 +3,15 @@
 #include <algorithm>
 #include <cmath>
 
+#include <wx/arrstr.h>
 #include <wx/bitmap.h>
 #include <wx/button.h>
 #include <wx/checkbox.h>
+#include <wx/control.h>
 #include <wx/choice.h>
 #include <wx/dcclient.h>
 #include <wx/dcmemory.h>
+#include <wx/gauge.h>
 #include <wx/listbox.h>
 #include <wx/radiobut.h>
 #include <wx/statbox.h>
@@ -133,6 +136,157 @@ double VerticalStretch(wxWindow* window, const DialogTemplate& dialog) {
   return stretch;
 }
 
+namespace {
+
+// The natural width of a sample caption control (button, check box, radio
+// button) of `window`'s kind and font showing `text`; the sample is
+// destroyed again.  `exactFit` drops a button's usual padding.
+int SampleWidth(wxWindow* window, ControlKind kind, const wxString& text, bool exactFit) {
+  wxWindow* parent = window->GetParent();
+  wxWindow* sample = nullptr;
+  switch (kind) {
+    case ControlKind::kButton:
+      sample = new wxButton(parent, wxID_ANY, text, wxDefaultPosition, wxDefaultSize, exactFit ? wxBU_EXACTFIT : 0);
+      break;
+    case ControlKind::kCheckBox:
+      sample = new wxCheckBox(parent, wxID_ANY, text);
+      break;
+    case ControlKind::kRadioButton:
+      sample = new wxRadioButton(parent, wxID_ANY, text);
+      break;
+    default:
+      return 0;
+  }
+  sample->SetFont(window->GetFont());
+  const int width = sample->GetBestSize().x;
+  sample->Destroy();
+  return width;
+}
+
+// The width a caption control needs to show `text` whole.  A button's
+// usual padding is what a long caption adds beyond its exact fit (a short
+// one would give the toolkit's least button width instead).
+int CaptionWidth(wxWindow* window, ControlKind kind, const wxString& text) {
+  if (kind != ControlKind::kButton) return SampleWidth(window, kind, text, false);
+  const wxString longCaption(wxUniChar('M'), 40);
+  const int padding =
+      SampleWidth(window, kind, longCaption, false) - SampleWidth(window, kind, longCaption, true);
+  return SampleWidth(window, kind, text, true) + std::max(padding, 0);
+}
+
+int LongestLine(const wxWindow* window, const wxString& text) {
+  int widest = 0;
+  for (const wxString& line : wxSplit(text, '\n', '\0')) widest = std::max(widest, window->GetTextExtent(line).x);
+  return widest;
+}
+
+// A label's text as shown, without mnemonic marks.
+wxString ShownLabel(const wxWindow* window) {
+  const auto* control = dynamic_cast<const wxControl*>(window);
+  return control != nullptr ? control->GetLabelText() : window->GetLabel();
+}
+
+}  // namespace
+
+int WidthForText(wxWindow* window, ControlKind kind) {
+  switch (kind) {
+    case ControlKind::kStatic:
+      return LongestLine(window, ShownLabel(window)) + 1;
+    case ControlKind::kButton:
+    case ControlKind::kCheckBox:
+    case ControlKind::kRadioButton: {
+      const wxControl* control = dynamic_cast<const wxControl*>(window);
+      return control == nullptr || control->GetLabel().empty() ? 0 : CaptionWidth(window, kind, control->GetLabel());
+    }
+    case ControlKind::kGroupBox:
+      // The caption sits on the frame after a short indent.
+      return LongestLine(window, ShownLabel(window)) + 4 * window->GetCharWidth();
+    case ControlKind::kComboBox:
+      return static_cast<wxChoice*>(window)->GetCount() > 0 ? window->GetBestSize().x : 0;
+    default:
+      return 0;
+  }
+}
+
+void FitControlsToTexts(wxWindow* dialog, const DialogUnits& units, const DialogTemplate& dialogTemplate,
+                        const std::vector<std::pair<const ControlTemplate*, wxWindow*>>& controls) {
+  const std::size_t count = controls.size();
+  std::vector<wxRect> cells(count);
+  std::vector<int> lack(count, 0), shift(count, 0);
+  for (std::size_t i = 0; i < count; ++i) {
+    const auto& [entry, window] = controls[i];
+    cells[i] = units.Cell(*entry);
+    lack[i] = std::max(0, WidthForText(window, entry->kind) - cells[i].width);
+  }
+  const auto sameRows = [&](std::size_t a, std::size_t b) {
+    const wxRect& one = cells[a];
+    const wxRect& two = cells[b];
+    return one.y < two.y + two.height && two.y < one.y + one.height;
+  };
+  const auto holds = [&](std::size_t box, std::size_t inner) {
+    return controls[box].first->kind == ControlKind::kGroupBox && box != inner && cells[box].Contains(cells[inner]);
+  };
+  // A control moves by the most that a control left of it in its rows
+  // grows or moves; a group box grows with what it holds.  Each round can
+  // only raise the numbers, and a chain is at most as long as the list.
+  for (std::size_t round = 0; round <= count; ++round) {
+    bool changed = false;
+    for (std::size_t i = 0; i < count; ++i) {
+      int moved = 0;
+      int grown = lack[i];
+      for (std::size_t j = 0; j < count; ++j) {
+        if (j == i || holds(j, i)) continue;
+        if (holds(i, j)) {
+          grown = std::max(grown, shift[j] + lack[j] - shift[i]);
+        } else if (sameRows(i, j) && cells[j].GetRight() < cells[i].x) {
+          moved = std::max(moved, shift[j] + lack[j]);
+        }
+      }
+      if (moved > shift[i] || grown > lack[i]) {
+        shift[i] = std::max(moved, shift[i]);
+        lack[i] = std::max(grown, lack[i]);
+        changed = true;
+      }
+    }
+    if (!changed) break;
+  }
+  int width = units.Size(dialogTemplate.cx, dialogTemplate.cy).x;
+  int right = 0;
+  for (std::size_t i = 0; i < count; ++i) {
+    wxWindow* window = controls[i].second;
+    const wxRect now = window->GetRect();
+    window->SetSize(cells[i].x + shift[i], now.y, cells[i].width + lack[i], now.height);
+    right = std::max(right, cells[i].GetRight() + 1 + shift[i] + lack[i]);
+  }
+  // The template's own right margin stays beside the widest row.
+  int templateRight = 0;
+  for (std::size_t i = 0; i < count; ++i) templateRight = std::max(templateRight, cells[i].GetRight() + 1);
+  width = std::max(width, right + std::max(0, width - templateRight));
+  const wxSize client = dialog->GetClientSize();
+  if (client.x != width) dialog->SetClientSize(width, client.y);
+}
+
+void PlaceControl(wxWindow* window, const DialogUnits& units, const ControlTemplate& control, const wxFont& font) {
+  if (control.kind == ControlKind::kEdit && (control.style & kStyleFixedFont)) {
+    window->SetFont(wxFont(wxFontInfo(font.GetPointSize()).Family(wxFONTFAMILY_TELETYPE)));
+  } else {
+    window->SetFont(font);
+  }
+  const wxRect cell = units.Cell(control);
+  switch (control.kind) {
+    case ControlKind::kCheckBox:
+    case ControlKind::kRadioButton:
+      FitHeight(window, cell.GetPosition(), cell.GetSize());
+      break;
+    case ControlKind::kComboBox:
+      window->SetSize(cell.x, cell.y, cell.width, window->GetBestSize().y);
+      break;
+    default:
+      window->SetSize(cell);
+      break;
+  }
+}
+
 wxWindow* CreateControl(wxWindow* dialog, const DialogUnits& units, const ControlTemplate& control,
                         bool startsGroup, DrawItemFn drawItem) {
   const wxRect cell = units.Cell(control);
@@ -178,6 +332,9 @@ wxWindow* CreateControl(wxWindow* dialog, const DialogUnits& units, const Contro
       break;
     case ControlKind::kOwnerDrawn:
       window = new OwnerDrawnControl(dialog, at, size, std::move(drawItem));
+      break;
+    case ControlKind::kProgressBar:
+      window = new wxGauge(dialog, wxID_ANY, 100, at, size, wxGA_HORIZONTAL | wxGA_SMOOTH);
       break;
   }
   if (control.style & kStyleDisabled) window->Disable();

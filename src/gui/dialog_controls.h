@@ -2,6 +2,8 @@
 #pragma once
 
 #include <functional>
+#include <utility>
+#include <vector>
 
 #include <wx/window.h>
 
@@ -41,6 +43,23 @@ double VerticalStretch(wxWindow* window, const DialogTemplate& dialog);
 // Creates the control for `control` on `dialog` in its cell, with its
 // style flags applied.  `startsGroup` makes a radio button the first of a
 // new group.
+// The width a control needs to show its whole text (the longest line of a
+// label, a button's or check box's caption with its frame or mark, a
+// drop-down list's longest item), or 0 for controls whose text scrolls.
+int WidthForText(wxWindow* window, ControlKind kind);
+
+// Moves and widens the controls of `dialog` so that every text fits: a
+// control grows to the right by what its text lacks, the controls beside it
+// in the same rows move right by as much, a group box grows around what it
+// holds, and the dialog grows to hold them all.  Cells come from the
+// template; the dialog never shrinks below the template's size.
+void FitControlsToTexts(wxWindow* dialog, const DialogUnits& units, const DialogTemplate& dialogTemplate,
+                        const std::vector<std::pair<const ControlTemplate*, wxWindow*>>& controls);
+
+// Gives a created control `font` (a fixed-pitch edit box keeps its family)
+// and puts it into its cell of `units`, as CreateControl does.
+void PlaceControl(wxWindow* window, const DialogUnits& units, const ControlTemplate& control, const wxFont& font);
+
 wxWindow* CreateControl(wxWindow* dialog, const DialogUnits& units, const ControlTemplate& control,
                         bool startsGroup, DrawItemFn drawItem);
 

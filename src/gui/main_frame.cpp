@@ -1,8 +1,12 @@
 #include "gui/main_frame.h"
 
+#include <clocale>
 #include <map>
+#include <memory>
 
 #include <wx/display.h>
+#include <wx/intl.h>
+#include <wx/log.h>
 #include <wx/menu.h>
 
 #include "gui/accelerators.h"
@@ -12,6 +16,7 @@
 #include "gui/toolkit_ids.h"
 #include "gui/wx_string.h"
 #include "shell/menu.h"
+#include "texts/text_table.h"
 
 namespace varnik {
 
@@ -57,7 +62,7 @@ class MainFrame::Host final : public MainWindowHost {
     }
   }
 
-  void SetTitle(std::string_view title) override { frame_.SetTitle(ToWx(title)); }
+  void SetTitle(std::string_view title) override { frame_.SetTitle(ToWx(TitleText(title))); }
 
   void Repaint() override {
     if (frame_.client_ == nullptr) return;
@@ -67,9 +72,25 @@ class MainFrame::Host final : public MainWindowHost {
 
   void Destroy() override { frame_.Destroy(); }
 
+  // The toolkit's own texts (file chooser, message-box buttons) follow the
+  // interface language where the system has that language's locale.  Numbers
+  // keep the C locale's form, which the program's files and texts use.
+  void LanguageChanged(int language) override {
+    locale_.reset();
+    const int toolkitLanguage = language == kLanguageRussian   ? wxLANGUAGE_RUSSIAN
+                                : language == kLanguageSerbian ? wxLANGUAGE_SERBIAN_CYRILLIC
+                                                               : wxLANGUAGE_ENGLISH;
+    if (wxLocale::IsAvailable(toolkitLanguage)) {
+      wxLogNull quiet;  // a missing catalogue is no error worth a box
+      locale_ = std::make_unique<wxLocale>(toolkitLanguage);
+    }
+    std::setlocale(LC_NUMERIC, "C");
+  }
+
  private:
   MainFrame& frame_;
   std::map<int, bool> checks_;
+  std::unique_ptr<wxLocale> locale_;
 };
 
 namespace {
@@ -94,6 +115,7 @@ MainFrame::MainFrame(PlotApi& plot, ChromosomePaintingApi& painting, ToolLaunche
   client_ = new ClientCanvas(
       this, [this](Canvas& canvas) { logic_->Paint(canvas); },
       [this](unsigned x, unsigned y) { logic_->OnMouseMove(x, y); });
+  client_->OnWheel([this](int x, int y, int steps) { logic_->OnMouseWheel(x, y, steps); });
   SetAcceleratorTable(BuildAcceleratorTable());
   Bind(wxEVT_MENU, &MainFrame::OnMenu, this);
   logic_->OnCreate();

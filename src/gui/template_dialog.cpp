@@ -3,10 +3,12 @@
 #include <algorithm>
 #include <climits>
 #include <cmath>
+#include <string>
 #include <utility>
 
 #include <wx/checkbox.h>
 #include <wx/choice.h>
+#include <wx/gauge.h>
 #include <wx/listbox.h>
 #include <wx/radiobut.h>
 #include <wx/settings.h>
@@ -20,10 +22,19 @@
 
 namespace varnik {
 
+namespace {
+
+// The widest a dialog may be at the desktop's font, and the smallest font
+// it may take to stay so.
+constexpr int kMaxDialogWidth = 1000;
+constexpr long kMinDialogPoints = 6;
+
+}  // namespace
+
 TemplateDialog::TemplateDialog(wxWindow* parent, const DialogTemplate& dialog, DialogLogic& logic)
     : template_(dialog),
       logic_(logic),
-      dialog_(new wxDialog(parent, wxID_ANY, ToWx(dialog.caption), wxDefaultPosition, wxDefaultSize,
+      dialog_(new wxDialog(parent, wxID_ANY, ToWx(TitleText(dialog.caption)), wxDefaultPosition, wxDefaultSize,
                            wxCAPTION | wxSYSTEM_MENU | wxCLOSE_BOX)) {
   Build();
 }
@@ -48,10 +59,16 @@ void TemplateDialog::Build() {
   const double desktopPoints = font.GetFractionalPointSize();
   const long points =
       desktopPoints > 0 ? std::lround(template_.fontSize * desktopPoints / kClassicDesktopPoints) : template_.fontSize;
-  font.SetPointSize(static_cast<int>(std::max(points, 1L)));
-  dialog_->SetFont(font);
+  // A dialog wider than kMaxDialogWidth gets a smaller font, to the point
+  // where it fits.
+  for (long size = std::max(points, 1L);; --size) {
+    font.SetPointSize(static_cast<int>(size));
+    dialog_->SetFont(font);
+    if (size <= kMinDialogPoints || DialogUnits::Of(dialog_).Size(template_.cx, 0).x <= kMaxDialogWidth) break;
+  }
   ApplyCompactDialogStyle(dialog_);
-  const DialogUnits units = DialogUnits::Of(dialog_, VerticalStretch(dialog_, template_));
+  units_ = DialogUnits::Of(dialog_, VerticalStretch(dialog_, template_));
+  const DialogUnits& units = units_;
   dialog_->SetClientSize(units.Size(template_.cx, template_.cy));
 
   // Creation order is the tab order.
@@ -161,8 +178,28 @@ void TemplateDialog::OnEditChanged(int id) {
   Dispatch(id, kNotifyEditChange);
 }
 
+void TemplateDialog::FitTexts() {
+  std::vector<std::pair<const ControlTemplate*, wxWindow*>> controls;
+  controls.reserve(controls_.size());
+  for (const Control& control : controls_) controls.emplace_back(control.entry, control.window);
+  FitControlsToTexts(dialog_, units_, template_, controls);
+  // Texts that make the dialog too wide get a smaller font, the whole
+  // dialog with them.
+  while (dialog_->GetSize().x > kMaxDialogWidth && dialog_->GetFont().GetPointSize() > kMinDialogPoints) {
+    wxFont font = dialog_->GetFont();
+    font.SetPointSize(font.GetPointSize() - 1);
+    dialog_->SetFont(font);
+    units_ = DialogUnits::Of(dialog_, VerticalStretch(dialog_, template_));
+    dialog_->SetClientSize(units_.Size(template_.cx, template_.cy));
+    for (const Control& control : controls_) PlaceControl(control.window, units_, *control.entry, font);
+    FitControlsToTexts(dialog_, units_, template_, controls);
+  }
+  fitted_ = true;
+}
+
 int TemplateDialog::Run() {
   logic_.OnInit(*this);
+  if (!ended_) FitTexts();
   if (!ended_) {
     running_ = true;
     dialog_->ShowModal();
@@ -174,6 +211,7 @@ int TemplateDialog::Run() {
 void TemplateDialog::InitModeless(std::function<void()> onEnded) {
   onEnded_ = std::move(onEnded);
   logic_.OnInit(*this);
+  if (!ended_) FitTexts();
 }
 
 void TemplateDialog::ShowModeless() {
@@ -271,6 +309,8 @@ std::string TemplateDialog::GetText(int id) {
       return FromEditText(static_cast<wxTextCtrl*>(window)->GetValue());
     case ControlKind::kListBox:
       return FromWx(static_cast<wxListBox*>(window)->GetStringSelection());
+    case ControlKind::kProgressBar:
+      return std::to_string(static_cast<wxGauge*>(window)->GetValue());
     case ControlKind::kComboBox:
       return FromWx(static_cast<wxChoice*>(window)->GetStringSelection());
     default:
@@ -292,10 +332,21 @@ void TemplateDialog::SetText(int id, std::string_view text) {
     case ControlKind::kListBox:
     case ControlKind::kComboBox:
       break;
+    case ControlKind::kProgressBar: {
+      int percent = 0;
+      for (std::size_t at = 0; at < text.size() && text[at] >= '0' && text[at] <= '9' && percent <= 100; ++at) {
+        percent = percent * 10 + (text[at] - '0');
+      }
+      static_cast<wxGauge*>(control->window)->SetValue(std::min(percent, 100));
+      break;
+    }
     default:
       control->window->SetLabel(ToWx(text));
       // The toolkit may make a new label for a button.
       if (control->entry->kind == ControlKind::kButton) LetLabelShrink(control->window);
+      // A text that no longer fits widens its control (measuring is cheap,
+      // fitting the whole dialog is not: progress lines change often).
+      if (fitted_ && WidthForText(control->window, control->entry->kind) > control->window->GetSize().x) FitTexts();
       break;
   }
 }
@@ -410,7 +461,7 @@ void TemplateDialog::Redraw(int id) {
   }
 }
 
-void TemplateDialog::SetCaption(std::string_view text) { dialog_->SetTitle(ToWx(text)); }
+void TemplateDialog::SetCaption(std::string_view text) { dialog_->SetTitle(ToWx(TitleText(text))); }
 
 void TemplateDialog::EndDialog(int result) {
   if (ended_) return;

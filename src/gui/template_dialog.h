@@ -12,6 +12,7 @@
 #include <wx/dialog.h>
 #include <wx/weakref.h>
 
+#include "gui/dialog_controls.h"
 #include "platform/dialog.h"
 
 namespace varnik {
@@ -70,6 +71,8 @@ class TemplateDialog : public DialogView {
   };
 
   void Build();
+  // Widens controls whose text does not fit, and the dialog with them.
+  void FitTexts();
   void BindEvents(const Control& control);
   const Control* Find(int id) const;
   const Control* FindByWindow(const wxWindow* window) const;
@@ -84,6 +87,8 @@ class TemplateDialog : public DialogView {
   DialogLogic& logic_;
   wxWeakRef<wxDialog> dialog_;
   std::vector<Control> controls_;
+  DialogUnits units_;
+  bool fitted_ = false;  // texts are fitted from now on, as they change
   // The limited edit boxes: their limit and their length after the last
   // change, in the toolkit's characters.
   struct TextLimit {

@@ -16,4 +16,21 @@ inline std::string FromWx(const wxString& text) {
   return std::string(utf8.data(), utf8.length());
 }
 
+// A window title shows one line: line ends at the end of a stored text are
+// dropped, those inside it become spaces.
+inline std::string TitleText(std::string_view text) {
+  while (!text.empty() && (text.back() == '\r' || text.back() == '\n')) text.remove_suffix(1);
+  std::string title;
+  title.reserve(text.size());
+  for (const char c : text) {
+    const bool lineEnd = c == '\r' || c == '\n';
+    if (!lineEnd) {
+      title += c;
+    } else if (title.empty() || title.back() != ' ') {
+      title += ' ';
+    }
+  }
+  return title;
+}
+
 }  // namespace varnik

@@ -25,6 +25,7 @@ enum class ControlKind {
   kListBox,
   kComboBox,     // drop-down list
   kOwnerDrawn,   // owner-drawn static: painted through DialogLogic::OnDrawItem
+  kProgressBar,  // bar of 0..100; its text is the percentage as digits
 };
 
 // Style flags of a control.

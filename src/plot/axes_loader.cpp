@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "common/format.h"
 #include "plot/plot_state.h"
 #include "plot/plot_view.h"
 #include "shell/app_state.h"
@@ -9,10 +10,20 @@
 
 namespace varnik {
 
-bool LoadComputedAxes(FileDialog& files, WaitCursor& cursor, const std::function<void()>& updateWindowTitle) {
+bool LoadComputedAxes(FileDialog& files, WaitCursor& cursor, MessageBoxes& messages,
+                      const std::function<void()>& updateWindowTitle) {
   const std::optional<std::string> path = files.OpenFile(TextById(kTextOpenAxesFileTitle), "*.ose", "");
   if (!path) return false;
-  return OpenComputedAxesFile(*path, cursor, updateWindowTitle);
+  return LoadComputedAxesFrom(*path, cursor, messages, updateWindowTitle);
+}
+
+bool LoadComputedAxesFrom(const std::string& path, WaitCursor& cursor, MessageBoxes& messages,
+                          const std::function<void()>& updateWindowTitle) {
+  std::string error;
+  if (OpenComputedAxesFile(path, cursor, updateWindowTitle, &error)) return true;
+  messages.Show(Format(TextById(kTextAxesFileNotLoaded).c_str(), path.c_str(), error.c_str()),
+                TextById(kTextMenuLoadAxes), kMbIconError);
+  return false;
 }
 
 bool LoadAxisCoordinates(const std::vector<AxisRecord>& axes, std::vector<CUzorak>& samples,

@@ -18,9 +18,16 @@
 namespace varnik {
 
 // Asks for a ".ose" file and loads it.  Returns true only when a set was
-// loaded; cancelling changes nothing.  `updateWindowTitle` is the main
-// window's title update, called after every attempted load.
-bool LoadComputedAxes(FileDialog& files, WaitCursor& cursor, const std::function<void()>& updateWindowTitle);
+// loaded; cancelling changes nothing.  A file that fails to load is named in
+// a message box with the reason.  `updateWindowTitle` is the main window's
+// title update, called after every attempted load.
+bool LoadComputedAxes(FileDialog& files, WaitCursor& cursor, MessageBoxes& messages,
+                      const std::function<void()>& updateWindowTitle);
+
+// Loads the file at `path` as LoadComputedAxes does after its file dialog
+// (the start-up file of the program).
+bool LoadComputedAxesFrom(const std::string& path, WaitCursor& cursor, MessageBoxes& messages,
+                          const std::function<void()>& updateWindowTitle);
 
 // Loads the file at `path` with the wait cursor shown, then updates the
 // title.  On failure `error` (when given) says why.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "common/format.h"
 #include "plot/plot_markers.h"
@@ -38,13 +39,6 @@ struct Geometry {
   }
   Rect Clip() const { return {53, 25, width - 18, height - 43}; }
 };
-
-double CommonScale(int plotWidth, int plotHeight) {
-  const PlotView& v = g_plotView;
-  const double kx = v.vx1 - v.vx0 > 1e-6 ? plotWidth / (v.vx1 - v.vx0) : 1.0;
-  const double ky = v.vy1 - v.vy0 > 1e-6 ? plotHeight / (v.vy1 - v.vy0) : 1.0;
-  return ky < kx ? ky : kx;
-}
 
 void DrawFrame(Canvas& c, const Geometry& g) {
   c.SetPen(kFrameColour, 1);
@@ -118,7 +112,6 @@ void DrawSamples(Canvas& c, const Geometry& g, std::vector<CUzorak>& samples,
   c.SetBackground(kBlack, false);
   c.SetTextAlign(kAlignCenter | kAlignTop);
   const bool sampleNames = g_showSampleNames != 0;
-  const bool nameUnderMouse = g_showNameUnderMouse != 0;
   for (std::size_t i = 0; i < samples.size(); ++i) {
     CUzorak& sample = samples[i];
     if (sample.visible == 0 || IsNeverDrawnGroup(sample.group)) continue;
@@ -139,11 +132,41 @@ void DrawSamples(Canvas& c, const Geometry& g, std::vector<CUzorak>& samples,
       c.SetTextColor(colour);
       ClippedText(c, g, px, py, sample.name);
     }
-    if (nameUnderMouse && static_cast<std::size_t>(g_hoverIndex) == i && g_hoverIndex >= 0) {
-      c.SetTextColor(colour);
-      ClippedText(c, g, px, py + 10, NameUnderMouse(sample));
-    }
   }
+}
+
+// Text in `colour` with a black outline, so it reads on any colour.
+void OutlinedText(Canvas& c, int x, int y, std::string_view text, Color colour) {
+  c.SetTextColor(kBlack);
+  for (const auto& [dx, dy] : {std::pair{-1, -1}, {0, -1}, {1, -1}, {-1, 0}, {1, 0}, {-1, 1}, {0, 1}, {1, 1}}) {
+    c.TextOut(x + dx, y + dy, text);
+  }
+  c.SetTextColor(colour);
+  c.TextOut(x, y, text);
+}
+
+// The name of the sample under the mouse, drawn over everything else below
+// its marker, moved inside the plot frame where it would cross it.
+void DrawNameUnderMouse(Canvas& c, const Geometry& g, const std::vector<CUzorak>& samples,
+                        const std::vector<CStanovnistvo>& groups) {
+  if (g_showNameUnderMouse == 0 || g_hoverIndex < 0 || static_cast<std::size_t>(g_hoverIndex) >= samples.size()) {
+    return;
+  }
+  const CUzorak& sample = samples[static_cast<std::size_t>(g_hoverIndex)];
+  if (!sample.drawn || sample.group < 0 || static_cast<std::size_t>(sample.group) >= groups.size()) return;
+  const std::string_view name = NameUnderMouse(sample);
+  c.SetFont(Font{"Arial", 16, 400});
+  c.SetBackground(kBlack, false);
+  c.SetTextAlign(kAlignLeft | kAlignTop);
+  const Size extent = c.GetTextExtent(name);
+  const Rect inside = g.Clip();
+  const int x = std::max(inside.left + 1, std::min(sample.screenX - extent.width / 2, inside.right - 1 - extent.width));
+  const int y = std::max(inside.top + 1, std::min(sample.screenY + 10, inside.bottom - 1 - extent.height));
+  const Color colour =
+      sample.group == kRedGroup ? kRed : ColorFromValue(groups[static_cast<std::size_t>(sample.group)].colour);
+  c.SetClipRect(inside);
+  OutlinedText(c, x, y, name, colour);
+  c.SetClipRect(std::nullopt);
 }
 
 void DrawPopulationLabels(Canvas& c, const Geometry& g, const std::vector<CUzorak>& samples,
@@ -203,8 +226,8 @@ void DrawPlot(std::vector<CUzorak>& samples, const std::vector<CStanovnistvo>& g
   for (CUzorak& sample : samples) sample.drawn = false;
   if (g_axisWeights.empty()) return;
   const Size size = canvas.GetSize();
-  const int plotWidth = size.width - 85;
-  const int plotHeight = size.height - 82;
+  const int plotWidth = size.width - kPlotMarginWidth;
+  const int plotHeight = size.height - kPlotMarginHeight;
   if (plotWidth <= 0 || plotHeight <= 0) return;
   if (plotWidth != g_plotView.rememberedWidth || plotHeight != g_plotView.rememberedHeight) {
     ComputeViewWindow(samples, plotWidth, plotHeight);
@@ -214,6 +237,7 @@ void DrawPlot(std::vector<CUzorak>& samples, const std::vector<CStanovnistvo>& g
   DrawGrid(canvas, g);
   DrawSamples(canvas, g, samples, groups);
   if (g_showPopulationNames != 0) DrawPopulationLabels(canvas, g, samples, groups);
+  DrawNameUnderMouse(canvas, g, samples, groups);
   DrawCaption(canvas);
 }
 

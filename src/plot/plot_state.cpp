@@ -33,6 +33,9 @@ void SelectAxisPair(std::vector<CUzorak>& points, int a, int b) {
   }
   g_axisX = a;
   g_axisY = b;
+  // The sample under the mouse moved away; the next mouse move finds the
+  // one that is there now.
+  g_hoverIndex = -1;
   ForgetPlotAreaSize();
 }
 

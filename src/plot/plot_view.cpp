@@ -123,6 +123,40 @@ void ShiftInto(double& low, double& high, double lowBound, double highBound) {
 
 }  // namespace
 
+double CommonScale(int plotWidth, int plotHeight) {
+  const PlotView& v = g_plotView;
+  const double kx = v.vx1 - v.vx0 > 1e-6 ? plotWidth / (v.vx1 - v.vx0) : 1.0;
+  const double ky = v.vy1 - v.vy0 > 1e-6 ? plotHeight / (v.vy1 - v.vy0) : 1.0;
+  return ky < kx ? ky : kx;
+}
+
+void ZoomAt(int mouseX, int mouseY, bool in) {
+  PlotView& v = g_plotView;
+  if (v.rememberedWidth <= 0 || v.rememberedHeight <= 0) {
+    in ? ZoomIn() : ZoomOut();
+    return;
+  }
+  // The shown point under the mouse, as the last paint placed it: the plot
+  // area starts 60 pixels from the left and ends 50 above the bottom.
+  const double k = CommonScale(v.rememberedWidth, v.rememberedHeight);
+  const int clientHeight = v.rememberedHeight + kPlotMarginHeight;
+  const double px = v.vx0 + (mouseX - 60) / k;
+  const double py = v.vy0 + (clientHeight - 50 - mouseY) / k;
+  const double factor = in ? 1.0 / 1.2 : 1.2;
+  const auto scaleAbout = [factor](double& low, double& high, double at) {
+    if (!(at >= low && at <= high)) at = (low + high) / 2.0;
+    low = at - (at - low) * factor;
+    high = at + (high - at) * factor;
+  };
+  scaleAbout(v.vx0, v.vx1, px);
+  scaleAbout(v.vy0, v.vy1, py);
+  if (!in) {
+    ShiftInto(v.vx0, v.vx1, v.x0, v.HorizontalLimit());
+    ShiftInto(v.vy0, v.vy1, v.y0, v.VerticalLimit());
+  }
+  ClampViewWindow();
+}
+
 void ZoomIn() {
   Scale(g_plotView.vx0, g_plotView.vx1, 1.0 / 1.2);
   Scale(g_plotView.vy0, g_plotView.vy1, 1.0 / 1.2);

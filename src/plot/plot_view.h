@@ -44,6 +44,16 @@ void ComputeViewWindow(const std::vector<CUzorak>& points, int width, int height
 void ClampViewWindow();
 void ZoomIn();
 void ZoomOut();
+// Zooms in or out by the keys' step about the point under the mouse at
+// (`mouseX`, `mouseY`) in the client area of the last paint; that point
+// stays where it is unless the window meets the data box.
+void ZoomAt(int mouseX, int mouseY, bool in);
+
+// The client area's width and height beyond the plot area: 85 and 82 pixels.
+inline constexpr int kPlotMarginWidth = 85;
+inline constexpr int kPlotMarginHeight = 82;
+// Pixels per shown unit on both axes for a plot area of the given size.
+double CommonScale(int plotWidth, int plotHeight);
 void PanLeft();
 void PanRight();
 void PanUp();

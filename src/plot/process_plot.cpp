@@ -21,6 +21,7 @@ bool ProcessPlot::IsPointVisible(int index) const {
 
 void ProcessPlot::HidePoint(int index) { varnik::HidePoint(index); }
 void ProcessPlot::ZoomIn() { varnik::ZoomIn(); }
+void ProcessPlot::ZoomAt(int x, int y, bool in) { varnik::ZoomAt(x, y, in); }
 void ProcessPlot::ZoomOut() { varnik::ZoomOut(); }
 void ProcessPlot::PanLeft() { varnik::PanLeft(); }
 void ProcessPlot::PanRight() { varnik::PanRight(); }

@@ -13,6 +13,7 @@ class ProcessPlot : public PlotApi {
   bool IsPointVisible(int index) const override;
   void HidePoint(int index) override;
   void ZoomIn() override;
+  void ZoomAt(int x, int y, bool in) override;
   void ZoomOut() override;
   void PanLeft() override;
   void PanRight() override;

@@ -24,7 +24,31 @@ std::vector<std::string> InputLines(std::string_view input, bool batch) {
   return {NormalizeBlanks(input.substr(0, cut))};
 }
 
-bool ReadPredictorLine(std::string_view line, int32_t order, Haplotype& haplotype, int32_t& errorText) {
+namespace {
+
+// The value around `position` of a line: the run of characters between
+// blanks and commas (at most its first 20), or empty.
+std::string ValueAt(std::string_view line, std::size_t position) {
+  constexpr std::string_view kSeparators = " \t,";
+  if (position >= line.size()) return {};
+  std::size_t from = line.find_last_of(kSeparators, position);
+  from = from == std::string_view::npos ? 0 : from + 1;
+  if (from > position) from = position;
+  std::size_t to = line.find_first_of(kSeparators, position);
+  if (to == std::string_view::npos) to = line.size();
+  // Whole characters only.
+  std::size_t end = from;
+  for (int chars = 0; end < to && chars < 20; ++chars) {
+    ++end;
+    while (end < to && (static_cast<uint8_t>(line[end]) & 0xc0) == 0x80) ++end;
+  }
+  return std::string(line.substr(from, end - from));
+}
+
+}  // namespace
+
+bool ReadPredictorLine(std::string_view line, int32_t order, Haplotype& haplotype, int32_t& errorText,
+                       std::string* badValue) {
   const bool ftdna = order == 0;
   const std::string prepared = ftdna ? MarkCommaFields(line) : std::string(line);
   std::size_t position = 0;
@@ -32,7 +56,9 @@ bool ReadPredictorLine(std::string_view line, int32_t order, Haplotype& haplotyp
   int32_t markerCount = 0;
   haplotype.clear();
   errorText = kTextBadInputData;
+  if (badValue != nullptr) badValue->clear();
   if (ParseHaplotypeLine(prepared, position, name, haplotype, markerCount, 0, ftdna) != 1) {
+    if (badValue != nullptr) *badValue = ValueAt(prepared, position);
     haplotype.clear();
     return false;
   }
@@ -57,10 +83,16 @@ CIshodUnosa PredictLines(const CPredvigjacMuskihLoz2& model, const std::vector<s
   for (const std::string& line : lines) {
     if (batch) run.output += Format("%d. ----------\r\n%s\r\n", ++number, line.c_str());
     int32_t errorText = 0;
-    if (!ReadPredictorLine(line, order, run.haplotype, errorText)) {
+    std::string badValue;
+    if (!ReadPredictorLine(line, order, run.haplotype, errorText, &badValue)) {
       run.branches.clear();
       run.names.clear();
       run.output += TextById(errorText, language);
+      // Where the line could not be read, when that is known.
+      if (!badValue.empty()) {
+        const int lineNumber = batch ? number : 1;
+        run.output += " (" + Format(TextById(kTextBadInputAt, language).c_str(), lineNumber, badValue.c_str()) + ")";
+      }
       if (batch) run.output += "\r\n";
       continue;
     }

@@ -28,8 +28,11 @@ std::vector<std::string> InputLines(std::string_view input, bool batch);
 
 // Reads one line in input order `order` (0 FTDNA, 1..5 the panel orders) into
 // FTDNA order with column 10 in difference form.  On failure the haplotype is
-// empty and `errorText` names the text that reports it.
-bool ReadPredictorLine(std::string_view line, int32_t order, Haplotype& haplotype, int32_t& errorText);
+// empty, `errorText` names the text that reports it and `badValue` (when
+// given) the value that could not be read, or nothing when no single value
+// is at fault.
+bool ReadPredictorLine(std::string_view line, int32_t order, Haplotype& haplotype, int32_t& errorText,
+                       std::string* badValue = nullptr);
 
 // Predicts every line with `model`.  A batch gives each line a numbered
 // header and cuts each result list; faulty lines are reported and skipped.

@@ -214,10 +214,15 @@ void CPredvigjacDialog::OnCommand(DialogView& view, int id, int notification) {
       if (notification == kNotifySelChange) {
         const int selection = view.GetSelection(kIdPredictorChoice);
         if (selection >= 0 && selection < kPredictorCount) predictorIndex_ = selection;
-        currentHaplotype_.clear();
-        view.Redraw(kIdValueTable);
+        // Branches, known SNP and values of the old predictor mean nothing
+        // in the new one.
+        ClearResults();
+        shownKnownSnp_ = -1;
+        branchSelection_ = -1;
+        view.ClearItems(kIdResultBranches);
         view.SetText(kIdPredictorResults, "");
         FillKnownSnpList(view);
+        view.Redraw(kIdValueTable);
       }
       break;
     default:

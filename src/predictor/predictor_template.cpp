@@ -28,8 +28,9 @@ DialogTemplate MakePredictorTemplate() {
       {kIdManual, ControlKind::kButton, 342, 128, 131, 14, kTab, "Uputstvo"},
       {kIdTemplate17, ControlKind::kButton, 342, 146, 131, 14, kTab | kStyleHidden, "Obrazac 17"},
       {kIdResultsLabel, ControlKind::kStatic, 7, 148, 200, 10, kStyleNone, "Ishodi"},
+      // Long warnings and the instructions wrap at the box's width.
       {kIdPredictorResults, ControlKind::kEdit, 7, 160, 300, 168,
-       kStyleMultiLine | kStyleReadOnly | kStyleVScroll | kStyleHScroll | kTab, ""},
+       kStyleMultiLine | kStyleReadOnly | kStyleVScroll | kTab, ""},
       {kIdResultBranches, ControlKind::kComboBox, 313, 160, 160, 160, kList, ""},
       {kIdValueTable, ControlKind::kOwnerDrawn, 313, 176, 160, 152, kStyleNone, ""},
       {kIdCancel, ControlKind::kButton, 393, 333, 80, 14, kTab, "Izlaz"},

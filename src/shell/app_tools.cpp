@@ -18,7 +18,7 @@ void AppTools::Connect(const PlatformServices& services, MainWindow& window) {
 
 bool AppTools::LoadComputedAxes() {
   if (!services_) return false;
-  return varnik::LoadComputedAxes(services_->files, services_->cursor, [this] { window_->UpdateWindowTitle(); });
+  return varnik::LoadComputedAxes(services_->files, services_->cursor, services_->messages, [this] { window_->UpdateWindowTitle(); });
 }
 
 void AppTools::OpenPredictor() {

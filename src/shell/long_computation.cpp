@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "common/format.h"
 #include "texts/text_table.h"
 
 namespace varnik {
@@ -23,6 +24,10 @@ class PostingProgressSink : public ProgressSink {
 
   void SetStatusLine(int line, std::string_view text) override {
     SetText(line == 1 ? kIdStatusLine1 : kIdStatusLine2, text);
+    if (line != 1) {
+      const int percent = PercentOf(text);
+      if (percent >= 0) SetText(kIdProgressBar, std::to_string(percent));
+    }
   }
   void SetRunningResults(std::string_view text) override { SetText(kIdRunningResults, text); }
 
@@ -35,6 +40,24 @@ class PostingProgressSink : public ProgressSink {
 
   UiThread& ui_;
   ProgressState& state_;
+};
+
+// Passes the updates on and remembers the last percentage shown on status
+// line 2, for the message of a stopped run.
+class PercentKeepingSink : public ProgressSink {
+ public:
+  explicit PercentKeepingSink(ProgressSink& inner) : inner_(inner) {}
+
+  void SetStatusLine(int line, std::string_view text) override {
+    if (line == 2 && PercentOf(text) >= 0) percent = PercentOf(text);
+    inner_.SetStatusLine(line, text);
+  }
+  void SetRunningResults(std::string_view text) override { inner_.SetRunningResults(text); }
+
+  int percent = 0;
+
+ private:
+  ProgressSink& inner_;
 };
 
 // User-interface thread.  The result text shows before the progress dialog
@@ -79,11 +102,12 @@ void FinishMainWindowRun(ProgressState& state, OwnerWindow& owner, const std::fu
 }  // namespace
 
 bool ComputationLauncher::Start(const DialogTemplate& progressTemplate, const std::string& caption,
-                                OwnerWindow& owner, WorkerBody body) {
+                                const std::string& task, OwnerWindow& owner, WorkerBody body) {
   owner.EnableWindow(false);
   state_.dialog = dialogs_.OpenModeless(progressTemplate, state_.logic, &owner);
   DialogView& progress = state_.dialog->View();
   progress.SetCaption(caption);
+  progress.SetText(kIdProgressTask, task + ":");
   state_.dialog->Show();
   progress.SetFocus(kIdStopButton);
   state_.stop = 0;
@@ -105,13 +129,23 @@ bool ComputationLauncher::Start(const DialogTemplate& progressTemplate, const st
 
 bool ComputationLauncher::StartTmrca(DialogView& toolDialog, Computation compute,
                                      std::function<std::string()> formatResult, TmrcaEndControls controls) {
+  // The text of a stopped run is in the language of the run's start.
+  const int32_t language = g_language;
   WorkerBody body = [compute = std::move(compute), formatResult = std::move(formatResult), ui = &ui_,
-                     state = &state_, owner = &toolDialog, controls](std::atomic<int>& stop, ProgressSink& progress) {
-    const bool succeeded = compute(stop, progress);
-    std::string text = succeeded && formatResult ? formatResult() : std::string();
+                     state = &state_, owner = &toolDialog, controls,
+                     language](std::atomic<int>& stop, ProgressSink& progress) {
+    PercentKeepingSink sink(progress);
+    const bool succeeded = compute(stop, sink);
+    std::string text;
+    if (succeeded) {
+      if (formatResult) text = formatResult();
+    } else if (stop != 0) {
+      text = Format(TextById(kTextStoppedAt, language).c_str(), sink.percent);
+    }
     ui->Post([state, owner, controls, text = std::move(text)] { FinishTmrcaRun(*state, *owner, controls, text); });
   };
-  return Start(ProgressTemplateTmrca(), TextById(kTextProgressCaption), toolDialog, std::move(body));
+  return Start(ProgressTemplateTmrca(), TextById(kTextProgressCaption), TextById(kTextTmrcaTitle), toolDialog,
+               std::move(body));
 }
 
 bool ComputationLauncher::StartAdmixture(OwnerWindow& mainWindow, Computation compute) {
@@ -120,8 +154,9 @@ bool ComputationLauncher::StartAdmixture(OwnerWindow& mainWindow, Computation co
     compute(stop, progress);
     ui->Post([state] { FinishAdmixtureRun(*state); });
   };
-  const std::string caption = TextById(kTextProgressCaption) + " - " + TextById(kTextAdmixtureCalculator);
-  return Start(ProgressTemplateAdmixture(), caption, mainWindow, std::move(body));
+  const std::string& task = TextById(kTextAdmixtureCalculator);
+  const std::string caption = TextById(kTextProgressCaption) + " - " + task;
+  return Start(ProgressTemplateAdmixture(), caption, task, mainWindow, std::move(body));
 }
 
 bool ComputationLauncher::StartPainting(OwnerWindow& mainWindow, Computation compute, std::function<void()> repaint) {
@@ -130,8 +165,9 @@ bool ComputationLauncher::StartPainting(OwnerWindow& mainWindow, Computation com
     compute(stop, progress);
     ui->Post([state, owner, repaint] { FinishMainWindowRun(*state, *owner, repaint); });
   };
-  const std::string caption = TextById(kTextProgressCaption) + " - " + TextById(kTextChromosomePainting);
-  return Start(ProgressTemplateAdmixture(), caption, mainWindow, std::move(body));
+  const std::string& task = TextById(kTextChromosomePainting);
+  const std::string caption = TextById(kTextProgressCaption) + " - " + task;
+  return Start(ProgressTemplateAdmixture(), caption, task, mainWindow, std::move(body));
 }
 
 bool ComputationLauncher::StartGenomeComparison(OwnerWindow& mainWindow, Computation compute,
@@ -141,8 +177,9 @@ bool ComputationLauncher::StartGenomeComparison(OwnerWindow& mainWindow, Computa
     compute(stop, progress);
     ui->Post([state, owner, finish] { FinishMainWindowRun(*state, *owner, finish); });
   };
-  const std::string caption = TextById(kTextProgressCaption) + " - " + TextById(kTextGenomeComparisonTitle);
-  return Start(ProgressTemplateTmrca(), caption, mainWindow, std::move(body));
+  const std::string& task = TextById(kTextGenomeComparisonTitle);
+  const std::string caption = TextById(kTextProgressCaption) + " - " + task;
+  return Start(ProgressTemplateTmrca(), caption, task, mainWindow, std::move(body));
 }
 
 }  // namespace varnik

@@ -69,8 +69,9 @@ class ComputationLauncher {
 
   // Starts a TMRCA run for `toolDialog` with progress template 134.  When
   // `compute` succeeds, `formatResult` (worker thread) gives the result
-  // text.  The end step then puts the text (empty after a failure or a
-  // stop) into the result box, closes the progress dialog, enables the
+  // text.  The end step then puts the text (empty after a failure; after a
+  // stop, "stopped at N%" with the last percentage of status line 2) into
+  // the result box, closes the progress dialog, enables the
   // tool dialog (focusing it when the progress dialog had the focus) and
   // repaints the graph.  Returns false when the thread could not start.
   bool StartTmrca(DialogView& toolDialog, Computation compute, std::function<std::string()> formatResult,
@@ -93,8 +94,10 @@ class ComputationLauncher {
 
  private:
   using WorkerBody = std::function<void(std::atomic<int>& stop, ProgressSink& progress)>;
-  bool Start(const DialogTemplate& progressTemplate, const std::string& caption, OwnerWindow& owner,
-             WorkerBody body);
+  // Opens the progress dialog with `caption` and the name of the `task`,
+  // disables `owner` and starts `body` on a worker.
+  bool Start(const DialogTemplate& progressTemplate, const std::string& caption, const std::string& task,
+             OwnerWindow& owner, WorkerBody body);
 
   DialogHost& dialogs_;
   UiThread& ui_;

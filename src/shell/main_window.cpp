@@ -1,5 +1,9 @@
 #include "shell/main_window.h"
 
+#include <algorithm>
+#include <cstdlib>
+
+#include "platform/dialog_settings.h"
 #include "shell/app_state.h"
 #include "shell/command_ids.h"
 #include "shell/menu.h"
@@ -36,8 +40,21 @@ void MainWindow::SetLanguageCheckMarks() {
   host_.CheckMenuItem(kCmdLanguageEnglish, g_language == kLanguageEnglish);
 }
 
+void MainWindow::UseSettings(SettingsStore* settings) {
+  settings_ = nullptr;  // taking the stored language does not store it again
+  uint32_t stored = 0;
+  if (settings != nullptr && ReadSettingBelow(*settings, kLanguageSetting, 3, stored)) {
+    SetLanguage(static_cast<int>(stored));
+  } else {
+    host_.LanguageChanged(g_language);
+  }
+  settings_ = settings;
+}
+
 void MainWindow::SetLanguage(int language) {
   g_language = language;
+  if (settings_ != nullptr) WriteSettingNumber(*settings_, kLanguageSetting, static_cast<uint32_t>(language));
+  host_.LanguageChanged(language);
   RetitleMenu();
   SetLanguageCheckMarks();
   Repaint();
@@ -191,6 +208,12 @@ bool MainWindow::OnCommand(int commandId) {
     default:
       return false;
   }
+}
+
+void MainWindow::OnMouseWheel(int x, int y, int steps) {
+  if (!plot_.HasData() || steps == 0) return;
+  for (int step = 0; step < std::min(std::abs(steps), 10); ++step) plot_.ZoomAt(x, y, steps > 0);
+  Repaint();
 }
 
 void MainWindow::OnMouseMove(unsigned x, unsigned y) {

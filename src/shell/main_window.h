@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "platform/canvas.h"
+#include "platform/settings_store.h"
 #include "shell/views.h"
 
 namespace varnik {
@@ -23,6 +24,8 @@ class MainWindowHost {
   virtual void Repaint() = 0;
   // Destroys the window; the program then ends.
   virtual void Destroy() = 0;
+  // The interface language changed; the toolkit's own texts may follow.
+  virtual void LanguageChanged(int /*language*/) {}
 };
 
 class MainWindow {
@@ -37,12 +40,19 @@ class MainWindow {
   bool OnCommand(int commandId);
   // Mouse position in client coordinates, as unsigned 16-bit words.
   void OnMouseMove(unsigned x, unsigned y);
+  // The mouse wheel turned by `steps` notches (positive: away from the
+  // user, which zooms in) with the pointer at (x, y).
+  void OnMouseWheel(int x, int y, int steps);
   // Draws the first view that holds data onto the black back buffer.
   void Paint(Canvas& backBuffer);
 
   // The genome comparison's view, painted after the plot and the
   // chromosome painting; null draws none.
   void SetGenomeComparison(GenomeComparisonApi* comparison) { comparison_ = comparison; }
+  // The settings that remember the interface language between starts:
+  // the stored language is taken at once, and each choice from the menu is
+  // stored.  Null remembers nothing.
+  void UseSettings(SettingsStore* settings);
   // Invalidates the whole client area and paints at once.
   void Repaint() { host_.Repaint(); }
 
@@ -59,6 +69,10 @@ class MainWindow {
   ChromosomePaintingApi& painting_;
   ToolLauncher& tools_;
   GenomeComparisonApi* comparison_ = nullptr;
+  SettingsStore* settings_ = nullptr;
 };
+
+// The setting, of the program's own, that holds the interface language.
+inline constexpr const char* kLanguageSetting = "JezikSucelja";
 
 }  // namespace varnik

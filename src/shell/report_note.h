@@ -1,5 +1,6 @@
-// The line a tool adds to its result text when its report could not go into
-// the program folder, so the user learns where it is.
+// The line a tool adds to its result text to name the report it wrote, with
+// the report's whole path, so the user can find it; when the program folder
+// was not writable, the line also says so.
 #pragma once
 
 #include <cstdint>
@@ -9,9 +10,8 @@
 
 namespace varnik {
 
-// Empty when the report is in the program folder; otherwise "\r\n", the text
-// naming the report's path in `language` (-1: the interface language) and
-// "\r\n".
+// "\r\n", the text naming the written report at `where` in `language` (-1:
+// the interface language) and "\r\n"; empty when `where` names no file.
 std::string ReportNote(const ReportLocation& where, int32_t language = -1);
 
 }  // namespace varnik

@@ -19,6 +19,8 @@ class PlotApi {
   virtual void HidePoint(int index) = 0;
   virtual void ZoomIn() = 0;
   virtual void ZoomOut() = 0;
+  // Zooms about the point under the mouse at (x, y).
+  virtual void ZoomAt(int x, int y, bool in) = 0;
   virtual void PanLeft() = 0;
   virtual void PanRight() = 0;
   virtual void PanUp() = 0;
@@ -75,6 +77,7 @@ class EmptyPlot : public PlotApi {
   void HidePoint(int) override {}
   void ZoomIn() override {}
   void ZoomOut() override {}
+  void ZoomAt(int, int, bool) override {}
   void PanLeft() override {}
   void PanRight() override {}
   void PanUp() override {}

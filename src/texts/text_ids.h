@@ -428,8 +428,17 @@ enum ENiskaSlov : int32_t {
   // A report that went to the user's folder instead of the program folder
   kTextReportInUserFolder = 374,
 
+  // Messages of the desktop program
+  kTextAxesFileNotLoaded = 375,
+  kTextStoppedAt = 376,
+  kTextMinMarkersRemovedAll = 377,
+  kTextReportWrittenTo = 378,
+  kTextBadInputAt = 379,
+  kTextZoomIn = 380,
+  kTextZoomOut = 381,
+
   kTextFirst = kPopBantuSouthAfrica,
-  kTextLast = kTextReportInUserFolder,
+  kTextLast = kTextZoomOut,
 };
 
 }  // namespace varnik

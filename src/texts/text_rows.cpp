@@ -1,4 +1,4 @@
-// The rows of the translated-text table in their fixed order: ids 0 to 373,
+// The rows of the translated-text table in their fixed order: ids 0 to 381,
 // with ids 197 and 314 each given twice.  The table sorts them by Serbian text
 // with a selection sort, and the id map keeps the later row of a duplicated id,
 // so the order of the two rows of each duplicated id is deliberate: after the
@@ -286,6 +286,22 @@ std::vector<CPrevodNaziva> FillTexts() {
        "Учитавање улазнога спремишта узорка",
        "Loading of input file of sample",
        "Загрузка входного файла образца"},
+      // Messages of the desktop program (placed here: rows further down would
+      // change which row of a duplicated id the sort puts last)
+      {kTextAxesFileNotLoaded,
+       "Из датотеке %s осе нису учитане: %s",
+       "The computed axes could not be loaded from %s: %s",
+       "Не удалось загрузить вычисленные оси из файла %s: %s"},
+      {kTextStoppedAt, "Рачунање йе прекинуто на %d%%.", "The calculation was stopped at %d%%.",
+       "Расчёт прерван на %d%%."},
+      {kTextMinMarkersRemovedAll,
+       "Услов о найманѣ %d маркера по потомку уклонио йе %d потомака, па их йе остало %d.",
+       "The condition of at least %d markers per descendant removed %d descendants, leaving %d.",
+       "Условие не менее %d маркеров на потомка убрало %d потомков, осталось %d."},
+      {kTextReportWrittenTo, "Извѣштай йе записан у: %s", "The report was written to: %s", "Отчёт записан в: %s"},
+      {kTextZoomIn, "Увећай (+, точкић миша)", "Zoom in (+, mouse wheel)", "Увеличить (+, колесо мыши)"},
+      {kTextZoomOut, "Умањи (-, точкић миша)", "Zoom out (-, mouse wheel)", "Уменьшить (-, колесо мыши)"},
+      {kTextBadInputAt, "ред %d, врѣдност \"%s\"", "line %d, value \"%s\"", "строка %d, значение \"%s\""},
       // 197 and 314 are given twice; see the note at the top.
       {kTextCalculation, "Прорачун", "Calculation", ""},
       {kTextCalculation, "Прорачун", "Calculation", "Расчет"},

@@ -72,11 +72,19 @@ bool PrepareMarkers(const TmrcaHaplotypes& haplotypes, int32_t markerChoice, int
       const int32_t ancestorCode = ancestorValue >= 0 ? ancestorValue + kStateCodeOffset : kUnknownCode;
       CSTROznaka record;
       int32_t errorIndex = 0;
-      if (!SetUpMarker(record, marker, ancestorCode, codes, 0.0, true, true, errorIndex) && errorIndex >= 0) {
-        const std::string who = Format("%s %d", TextById(kTextDescendantHaplotype, language).c_str(),
-                                       DescendantNumber(haplotypes, static_cast<std::size_t>(errorIndex)));
-        const std::string what = Format(TextById(kTextIncorrectValue, language).c_str(),
-                                        haplotypes[static_cast<std::size_t>(errorIndex) + 1].ValueOf(c, j));
+      // A typed value outside the marker's states is an error in the
+      // ancestor as in a descendant; only a missing ancestor value (or 0)
+      // stays unknown.
+      if (!SetUpMarker(record, marker, ancestorCode, codes, 0.0, true, true, errorIndex) &&
+          (errorIndex >= 0 || (errorIndex == -1 && ancestorValue > 0))) {
+        const bool inAncestor = errorIndex < 0;
+        const std::string who =
+            inAncestor ? TextById(kTextAncestorHaplotype, language)
+                       : Format("%s %d", TextById(kTextDescendantHaplotype, language).c_str(),
+                                DescendantNumber(haplotypes, static_cast<std::size_t>(errorIndex)));
+        const int32_t value =
+            inAncestor ? ancestorValue : haplotypes[static_cast<std::size_t>(errorIndex) + 1].ValueOf(c, j);
+        const std::string what = Format(TextById(kTextIncorrectValue, language).c_str(), value);
         error = Format("%s: %s %s", who.c_str(), what.c_str(), std::string(ColumnHeader(c, true)).c_str());
         records.clear();
         return false;

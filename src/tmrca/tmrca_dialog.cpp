@@ -189,8 +189,15 @@ bool TmrcaDialog::ReadInput(DialogView& view, TmrcaHaplotypes& haplotypes) {
   std::vector<std::string> names;
   std::string error;
   if (ReadTmrcaInput(input, haplotypes, names, error)) return true;
-  view.SetText(kIdTmrcaResult, error);
+  ShowInputError(view, error);
   return false;
+}
+
+void TmrcaDialog::ShowInputError(DialogView& view, const std::string& error) {
+  // The report and graph of an earlier run belong to other input.
+  state_.estimator.Clear();
+  view.SetText(kIdTmrcaResult, error);
+  view.Redraw(kIdTmrcaGraph);
 }
 
 void TmrcaDialog::ShowAncestor(DialogView& view, const TmrcaHaplotypes& haplotypes) {
@@ -219,7 +226,7 @@ void TmrcaDialog::Calculate(DialogView& view) {
   std::vector<CSTROznaka> records;
   std::string error;
   if (!PrepareMarkers(haplotypes, state_.markerChoice, state_.order, records, error)) {
-    view.SetText(kIdTmrcaResult, error);
+    ShowInputError(view, error);
     return;
   }
   const std::string warning = WarnFewValues(records);

@@ -83,6 +83,9 @@ class TmrcaDialog : public DialogLogic {
   void DetermineAncestor(DialogView& view);
   // Reads and checks the boxes; on failure the message goes to the result box.
   bool ReadInput(DialogView& view, TmrcaHaplotypes& haplotypes);
+  // Shows `error` in the result box in place of the last report and clears
+  // the graph.
+  void ShowInputError(DialogView& view, const std::string& error);
   void ShowAncestor(DialogView& view, const TmrcaHaplotypes& haplotypes);
   void ReadGenerations(DialogView& view);
   void ReadMinimumMarkers(DialogView& view);

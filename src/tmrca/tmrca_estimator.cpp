@@ -6,12 +6,10 @@
 namespace varnik {
 namespace {
 
-// Writes the report file; when it had to go to the user's folder, the shown
-// text says where.
+// Writes the report file; the shown text says where it went.
 void WriteReportFile(std::string& report, int32_t language) {
   ReportLocation where;
-  WriteTmrcaReport(report, {}, &where);
-  report += ReportNote(where, language);
+  if (WriteTmrcaReport(report, {}, &where)) report += ReportNote(where, language);
 }
 
 }  // namespace

@@ -149,17 +149,24 @@ bool ReadTmrcaInput(const TmrcaInputText& input, TmrcaHaplotypes& haplotypes, st
     }
   }
 
+  int32_t removed = 0;
   if (input.minimumMarkers != 0) {
     for (std::size_t h = haplotypes.size() - 1; h >= 1; --h) {
       if (KnownValues(haplotypes[h]) < input.minimumMarkers) {
         haplotypes.erase(haplotypes.begin() + static_cast<std::ptrdiff_t>(h));
         lineNames.erase(lineNames.begin() + static_cast<std::ptrdiff_t>(h));
+        ++removed;
       }
     }
   }
   const int32_t descendants = static_cast<int32_t>(haplotypes.size()) - 1;
   if (descendants < 1 || descendants > kMaxTmrcaDescendants) {
     error = Format(TextById(kTextErrorDescendantCount, language).c_str(), kMaxTmrcaDescendants, descendants);
+    // Too few left because the minimum-markers condition took them away.
+    if (descendants < 1 && removed > 0) {
+      error += "\r\n" + Format(TextById(kTextMinMarkersRemovedAll, language).c_str(), input.minimumMarkers, removed,
+                                descendants);
+    }
     return false;
   }
   return true;

@@ -94,7 +94,8 @@ TEST(CliHostileFiles, EmptyBatchesAndColumnsOfTooManyCopiesAreBadInput) {
   const std::string batch = TempFile("batch.txt", copies + "\n13 24\n");
   const CliResult r = RunCli(RunPredict, {"--model", model, "--batch", batch});
   EXPECT_EQ(r.status, 0);
-  EXPECT_NE(r.out.find("\n" + bad + "\n2. ----------\n"), std::string::npos) << r.out.substr(r.out.size() - 200);
+  EXPECT_NE(r.out.find("\n" + bad + " (line 1, value \"11-13-13-13-13-13-13\")\n2. ----------\n"), std::string::npos)
+      << r.out.substr(r.out.size() - 200);
   std::filesystem::remove(model);
   std::filesystem::remove(batch);
 }

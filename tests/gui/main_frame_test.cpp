@@ -28,6 +28,10 @@ class RecordingPlot : public EmptyPlot {
   int AxisCount() const override { return 3; }
   void SelectAxisPair(int x, int y) override { calls.push_back("axes " + std::to_string(x) + " " + std::to_string(y)); }
   void ZoomIn() override { calls.push_back("zoom in"); }
+  void ZoomOut() override { calls.push_back("zoom out"); }
+  void ZoomAt(int x, int y, bool in) override {
+    calls.push_back(std::string(in ? "zoom in at " : "zoom out at ") + std::to_string(x) + " " + std::to_string(y));
+  }
   void PanLeft() override { calls.push_back("left"); }
 
   std::vector<std::string> calls;
@@ -111,7 +115,9 @@ TEST_F(MainFrameTest, KeypadAndArrowKeysReachTheCommands) {
 
   struct Stroke { int key, modifiers; const char* call; };  // the call the plot gets, or null
   const Stroke strokes[] = {
-      {'=', wxMOD_NONE, nullptr},  // main keyboard: no accelerator
+      {'=', wxMOD_NONE, "zoom in"},  // the main keyboard's + key
+      {'+', wxMOD_NONE, "zoom in"},
+      {'-', wxMOD_NONE, "zoom out"},
       {WXK_NUMPAD_ADD, wxMOD_NONE, "zoom in"},
       {WXK_LEFT, wxMOD_NONE, "left"},
       {WXK_NUMPAD_ADD, wxMOD_CONTROL, "axes 1 1"},
@@ -126,6 +132,32 @@ TEST_F(MainFrameTest, KeypadAndArrowKeysReachTheCommands) {
         << "no command for " << stroke.call;
   }
   EXPECT_EQ(plot_.calls, expected);
+}
+
+// A notch of the wheel zooms about the pointer: away from the user in,
+// towards the user out; half notches add up.
+TEST_F(MainFrameTest, MouseWheelZoomsAboutThePointer) {
+  const auto turn = [&](int rotation, wxPoint at) {
+    wxMouseEvent wheel(wxEVT_MOUSEWHEEL);
+    wheel.m_wheelRotation = rotation;
+    wheel.m_wheelDelta = 120;
+    wheel.m_wheelAxis = wxMOUSE_WHEEL_VERTICAL;
+    wheel.SetPosition(at);
+    frame_->Client()->ProcessWindowEvent(wheel);
+  };
+  turn(120, {100, 80});
+  turn(-60, {50, 60});
+  turn(-60, {50, 60});
+  EXPECT_EQ(plot_.calls, (std::vector<std::string>{"zoom in at 100 80", "zoom out at 50 60"}));
+}
+
+// The View menu lists the zoom commands with their keys.
+TEST_F(MainFrameTest, ViewMenuNamesTheZoomKeys) {
+  const wxMenuItem* zoomIn = frame_->GetMenuBar()->FindItem(ToToolkitId(kCmdZoomIn));
+  ASSERT_NE(zoomIn, nullptr);
+  EXPECT_NE(zoomIn->GetItemLabelText().utf8_string().find('+'), std::string::npos);
+  Command(kCmdZoomOut);
+  EXPECT_EQ(plot_.calls, (std::vector<std::string>{"zoom out"}));
 }
 
 TEST_F(MainFrameTest, ExitCommandDestroysTheWindow) {

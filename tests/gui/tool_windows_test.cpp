@@ -7,10 +7,15 @@
 #include <wx/uiaction.h>
 
 #include <algorithm>
+#include <cstdlib>
+#ifdef __WXGTK3__
+#include <dlfcn.h>
+#endif
 #include <filesystem>
 
 #include "autosomal/admixture_dialog.h"
 #include "autosomal/comparison_dialog.h"
+#include "autosomal/painting_dialog.h"
 #include "gui/dialog_controls.h"
 #include "gui/wx_dialog_host.h"
 #include "gui/wx_ui_thread.h"
@@ -80,12 +85,82 @@ void CheckControls(TemplateDialog& shown, const DialogTemplate& dialog, const st
     const wxRect rect = window->GetRect();
     EXPECT_TRUE(client.Contains(rect)) << name << ": control " << entry.id;
     for (const ControlTemplate* other : placed) {
-      if (!cell(entry).Intersect(cell(*other)).IsEmpty()) continue;
+      // A template may give two controls one id; only the first is found.
+      if (other->id == entry.id || !cell(entry).Intersect(cell(*other)).IsEmpty()) continue;
       const wxRect common = rect.Intersect(shown.Window(other->id)->GetRect());
       EXPECT_TRUE(common.IsEmpty()) << name << ": control " << entry.id << " overlaps control " << other->id;
     }
     placed.push_back(&entry);
   }
+}
+
+#ifdef __WXGTK3__
+template <typename Function>
+Function Gtk(const char* name) {
+  return reinterpret_cast<Function>(dlsym(RTLD_DEFAULT, name));
+}
+
+// Whether the toolkit shows a control's text cut: its label is ellipsized,
+// or its laid-out text is wider than the room the label was given.  Labels
+// are the control itself (static texts), a button's or check box's child,
+// or a group box's caption.
+bool TextIsCut(wxWindow* window) {
+  using Widget = void*;
+  const auto isA = Gtk<int (*)(Widget, unsigned long)>("g_type_check_instance_is_a");
+  const auto labelType = Gtk<unsigned long (*)()>("gtk_label_get_type");
+  const auto binType = Gtk<unsigned long (*)()>("gtk_bin_get_type");
+  const auto frameType = Gtk<unsigned long (*)()>("gtk_frame_get_type");
+  const auto child = Gtk<Widget (*)(Widget)>("gtk_bin_get_child");
+  const auto frameLabel = Gtk<Widget (*)(Widget)>("gtk_frame_get_label_widget");
+  const auto layoutOf = Gtk<void* (*)(Widget)>("gtk_label_get_layout");
+  const auto ellipsized = Gtk<int (*)(void*)>("pango_layout_is_ellipsized");
+  const auto pixelSize = Gtk<void (*)(void*, int*, int*)>("pango_layout_get_pixel_size");
+  const auto allocated = Gtk<int (*)(Widget)>("gtk_widget_get_allocated_width");
+  if (!isA || !labelType || !binType || !frameType || !child || !frameLabel || !layoutOf || !ellipsized ||
+      !pixelSize || !allocated) {
+    ADD_FAILURE() << "GTK functions missing";
+    return false;
+  }
+  Widget label = window->GetHandle();
+  if (label != nullptr && isA(label, frameType())) {
+    label = frameLabel(label);
+  } else if (label != nullptr && isA(label, binType())) {
+    label = child(label);
+  }
+  if (label == nullptr || !isA(label, labelType())) return false;
+  void* layout = layoutOf(label);
+  if (layout == nullptr) return false;
+  int width = 0, height = 0;
+  pixelSize(layout, &width, &height);
+  return ellipsized(layout) != 0 || width > allocated(label);
+}
+#else
+bool TextIsCut(wxWindow*) { return false; }
+#endif
+
+// No text of a shown dialog is cut, and no dialog is wider than 1,000
+// pixels.
+void CheckTexts(TemplateDialog& shown, const DialogTemplate& dialog, const std::string& name) {
+  EXPECT_LE(shown.Dialog()->GetSize().x, 1000) << name;
+  for (const ControlTemplate& entry : dialog.controls) {
+    wxWindow* window = shown.Window(entry.id);
+    if (window == nullptr || !window->IsShown()) continue;
+    EXPECT_FALSE(TextIsCut(window)) << name << ": control " << entry.id << " \"" << window->GetLabel() << "\" is cut";
+    if (entry.kind == ControlKind::kComboBox) {
+      EXPECT_GE(window->GetSize().x, window->GetBestSize().x) << name << ": list " << entry.id << " is cut";
+    }
+  }
+}
+
+// With VARNIK_SCREENSHOT_DIR set, saves the whole screen with the shown
+// dialog as NAME.png there (with the "import" tool), for a person to look at.
+void SaveScreenshot(TemplateDialog& shown, const std::string& name) {
+  const char* folder = std::getenv("VARNIK_SCREENSHOT_DIR");
+  if (folder == nullptr) return;
+  shown.Dialog()->Raise();
+  testing::Pump(300);
+  const std::string command = "import -window root '" + std::string(folder) + "/" + name + ".png'";
+  EXPECT_EQ(std::system(command.c_str()), 0) << command;
 }
 
 // Runs the logic's set-up, then looks at the shown dialog and ends it.
@@ -94,6 +169,8 @@ void CheckLayout(const DialogTemplate& dialog, DialogLogic& logic, const std::st
     testing::PumpUntil([&] { return shown.Dialog()->IsShownOnScreen(); }, 2000);
     testing::Pump(200);
     CheckControls(shown, dialog, name);
+    CheckTexts(shown, dialog, name);
+    SaveScreenshot(shown, name);
     shown.EndDialog(kIdCancel);
   });
   EXPECT_EQ(WxDialogHost(nullptr).RunModal(dialog, probe), kIdCancel) << name;
@@ -139,6 +216,8 @@ TEST_P(DialogLayout, ControlsDoNotOverlap) {
   CheckLayout(CollectionChooserTemplate(), chooser, Name("chooser"));
   ComparisonDialog comparison(services.settings, files);
   CheckLayout(ComparisonTemplate(), comparison, Name("comparison"));
+  PaintingDialog painting(services.settings, files);
+  CheckLayout(PaintingTemplate(), painting, Name("painting"));
   FinishedProgress progress;
   CheckLayout(ProgressTemplateTmrca(), progress, Name("progress_tmrca"));
   CheckLayout(ProgressTemplateAdmixture(), progress, Name("progress_admixture"));
@@ -255,7 +334,8 @@ bool CountToTwoHundred(std::atomic<int>& stop, ProgressSink& progress) {
 }
 
 
-// Started from a modal tool dialog as the tools do; the stop button ends it.
+// Started from a modal tool dialog as the tools do; the stop button ends it
+// and the result box says where it stopped.
 TEST(LongComputationGui, StopButtonEndsARunningWorker) {
   constexpr int kResultBox = 1020;
   DialogTemplate toolTemplate;
@@ -266,7 +346,8 @@ TEST(LongComputationGui, StopButtonEndsARunningWorker) {
   ResetShellState();
   ResetProgressState();
   Services services;
-  std::string line2;
+  std::string line2, stopped;
+  g_language = kLanguageRussian;
   DialogLogic plain;  // the tool's own logic does not matter here
   testing::Driver driver(plain, [&](TemplateDialog& tool) {
     tool.SetText(kResultBox, "an earlier report");
@@ -289,7 +370,7 @@ TEST(LongComputationGui, StopButtonEndsARunningWorker) {
     testing::Pump(30);
     mouse.MouseClick();
     testing::PumpUntil([] { return g_progress.dialog == nullptr; }, 3000);
-    EXPECT_EQ(tool.GetText(kResultBox), "");
+    stopped = tool.GetText(kResultBox);
     EXPECT_TRUE(tool.IsWindowEnabled());
     tool.EndDialog(kIdOk);
   });
@@ -302,6 +383,13 @@ TEST(LongComputationGui, StopButtonEndsARunningWorker) {
   EXPECT_FALSE(line2.empty());
   EXPECT_NE(line2, "99%") << "the run was not stopped";
   EXPECT_EQ(g_progress.stop.load(), 1);
+  // The result box says, in the interface language, where the run stopped:
+  // at the percentage last shown, or later.
+  const std::string stoppedAt = "Расчёт прерван на ";
+  ASSERT_EQ(stopped.rfind(stoppedAt, 0), 0u) << stopped;
+  EXPECT_GE(std::atoi(stopped.c_str() + stoppedAt.size()), std::atoi(line2.c_str())) << stopped;
+  EXPECT_NE(stopped.find('%'), std::string::npos) << stopped;
+  g_language = kLanguageSerbian;
   ResetProgressState();
 }
 

@@ -78,7 +78,10 @@ TEST_F(ProgramFolderTest, ReportGoesToTheUserFolderOnlyWhenTheProgramFolderIsNot
   EXPECT_EQ(Content(bin() / "TMRCA_results.txt"), "first");
   EXPECT_FALSE(fs::exists(user()));
   EXPECT_EQ(ReportFile("TMRCA_results.txt").path, where.path);
-  EXPECT_EQ(ReportNote(where, kLanguageEnglish), "");
+  // The result box names the report with its whole path.
+  EXPECT_EQ(ReportNote(where, kLanguageEnglish),
+            "\r\nThe report was written to: " + fs::absolute(bin() / "TMRCA_results.txt").lexically_normal().string() +
+                "\r\n");
   EXPECT_EQ(fs::directory_iterator(bin())->path().filename(), "TMRCA_results.txt");  // no probe left behind
 
   // A program folder that cannot take files (missing here, since tests may

@@ -19,12 +19,13 @@ class AxesLoader : public test::PlotStateTest {
   }
   bool Load(std::optional<std::string> answer) {
     dialog_.answers.push_back(std::move(answer));
-    return LoadComputedAxes(dialog_, cursor_, [this] { ++titleUpdates_; });
+    return LoadComputedAxes(dialog_, cursor_, messages_, [this] { ++titleUpdates_; });
   }
 
   std::string good_;
   FakeFileDialog dialog_;
   FakeWaitCursor cursor_;
+  FakeMessageBoxes messages_;
   int titleUpdates_ = 0;
 };
 
@@ -36,6 +37,7 @@ TEST_F(AxesLoader, CancelChangesNothingAndALoadReplacesTheSet) {
   g_hoverIndex = 4;
   g_plotView.rememberedWidth = 10;
   ASSERT_TRUE(Load(good_));
+  EXPECT_TRUE(messages_.shown.empty());
   EXPECT_EQ(cursor_.ended, 1);
   EXPECT_EQ(titleUpdates_, 1);
   EXPECT_EQ(g_axesFilePath, good_);
@@ -56,7 +58,13 @@ TEST_F(AxesLoader, AFailedLoadKeepsThePreviousSetAndItsName) {
   badSet.samples[6].group = 3;
   ASSERT_TRUE(WriteComputedAxesFile(bad, badSet));
   for (const std::string& path : {bad, test::TempFile("missing.ose")}) {
+    messages_.shown.clear();
     EXPECT_FALSE(Load(path)) << path;
+    // The user learns which file failed and why.
+    ASSERT_EQ(messages_.shown.size(), 1u) << path;
+    EXPECT_NE(messages_.shown[0].text.find(path), std::string::npos) << messages_.shown[0].text;
+    EXPECT_GT(messages_.shown[0].text.size(), path.size() + 40) << messages_.shown[0].text;
+    EXPECT_EQ(messages_.shown[0].flags & kMbIconError, kMbIconError);
     EXPECT_EQ(g_plotPoints.size(), 5u) << path;
     EXPECT_EQ(g_plotPoints[2].visible, 0);
     EXPECT_EQ(g_dataSetName, name);

@@ -13,6 +13,7 @@
 #include "plot/plot_state.h"
 #include "plot/plot_view.h"
 #include "plot_fixtures.h"
+#include "texts/text_table.h"
 
 namespace varnik {
 namespace {
@@ -288,6 +289,45 @@ TEST_F(PlotDrawing, OnlySamplesTheLastPaintDrewCanBeUnderTheMouse) {
   EXPECT_FALSE(g_plotPoints[1].drawn);
   FindPointUnderMouse(g_plotPoints, bx, by);
   EXPECT_NE(g_hoverIndex, 1);
+}
+
+// The name under the mouse comes after the population labels, outlined in
+// black on eight sides, and is moved inside the plot frame at its edge; a
+// change of axes hides it until the mouse moves again.
+TEST_F(PlotDrawing, NameUnderTheMouseIsDrawnLastOutlinedAndInsideTheFrame) {
+  test::InstallPlot({Group(kPopSerbs, {10, 20, 30}, 0)},
+                    {Sample("a", 0, {0, 0}), Sample("a rather long sample name at the edge", 0, {1, 1})});
+  Draw();
+  ASSERT_TRUE(FindPointUnderMouse(g_plotPoints, g_plotPoints[1].screenX, g_plotPoints[1].screenY));
+  const std::vector<DrawOp> ops = Draw();
+  const std::string name = std::string(NameUnderMouse(g_plotPoints[1]));
+  const std::vector<DrawOp> drawn = TextOps(ops, name);
+  ASSERT_EQ(drawn.size(), 9u);
+  for (std::size_t k = 0; k < 8; ++k) EXPECT_EQ(drawn[k].state.textColor, kBlack) << k;
+  EXPECT_EQ(drawn[8].state.textColor, (Color{10, 20, 30}));
+  // After every population label.
+  const std::string label = Texts().TranslateSerbianName(g_plotGroups[0].name);
+  const auto position = [&](const DrawOp& op) {
+    for (std::size_t k = 0; k < ops.size(); ++k) {
+      if (ops[k].kind == DrawOp::kText && ops[k].text == op.text && ops[k].from.x == op.from.x &&
+          ops[k].from.y == op.from.y && ops[k].state.textColor == op.state.textColor) {
+        return k;
+      }
+    }
+    return ops.size();
+  };
+  for (const DrawOp& op : TextOps(ops, label)) EXPECT_LT(position(op), position(drawn[0]));
+  // Inside the frame, left-aligned from where it was moved to.
+  RecordingCanvas measure({kW, kH});
+  measure.SetFont(drawn[8].state.font);
+  const Size extent = measure.GetTextExtent(name);
+  EXPECT_LE(drawn[8].from.x + extent.width, kW - 18);
+  EXPECT_GE(drawn[8].from.x, 53);
+  EXPECT_LE(drawn[8].from.y + extent.height, kH - 43);
+
+  SelectAxisPair(g_plotPoints, 0, 1);
+  EXPECT_EQ(g_hoverIndex, -1);
+  EXPECT_TRUE(TextOps(Draw(), name).empty());
 }
 
 }  // namespace

@@ -70,6 +70,10 @@ TEST_F(PredictorDialogTest, OpensWithDefaultsOrStoredChoicesAndKnownSnpsRestrict
   view->Select(kIdPredictorChoice, 2);  // another predictor: results cleared, SNP list refilled
   EXPECT_EQ(Results(), "");
   EXPECT_EQ(view->control(kIdKnownSnp).items, (std::vector<std::string>{"<No known SNP>"}));
+  EXPECT_EQ(view->GetSelection(kIdKnownSnp), 0);
+  // The value panel and the branch list of the old predictor are gone.
+  EXPECT_TRUE(dialog->resultBranches().empty());
+  EXPECT_EQ(view->ItemCount(kIdResultBranches), 0);
 
   WriteSettingNumber(store, "Poredak", 5);  // the last order is restored too
   WriteSettingNumber(store, "Predvigjac3", 2);
@@ -107,11 +111,15 @@ TEST_F(PredictorDialogTest, BatchReportsFaultyLinesAndGoesOn) {
   view->Click(kIdBatch);
   const std::string expected =
       "1. ----------\r\n13 24 14\r\n" + kAB +
-      "2. ----------\r\n13 x\r\nBad input data\r\n"
+      "2. ----------\r\n13 x\r\nBad input data (line 2, value \"x\")\r\n"
       "3. ----------\r\n13 24 14 11 11-14 12 12 12 $ 13 29\r\n"
       "Marker DYS 389II cannot be given without 389I.\r\n"
       "4. ----------\r\n13 24 14\r\n" + kAB;
-  EXPECT_EQ(Results(), expected);
+  // The result box names the report with its whole path; the file does not.
+  const std::string note = "\r\nThe report was written to: " +
+                           std::filesystem::absolute(folder / "Batch prediction.txt").lexically_normal().string() +
+                           "\r\n";
+  EXPECT_EQ(Results(), expected + note);
   EXPECT_EQ(view->ItemCount(kIdResultBranches), 2);
 
   std::string bytes;
@@ -122,7 +130,7 @@ TEST_F(PredictorDialogTest, BatchReportsFaultyLinesAndGoesOn) {
   view->Select(kIdInputOrder, 1);
   view->Type(kIdPredictorInput, "13 24 14");
   view->Click(kIdBatch);
-  EXPECT_EQ(Results(), "1. ----------\r\n13 24 14\r\nBad input data\r\n");
+  EXPECT_EQ(Results(), "1. ----------\r\n13 24 14\r\nBad input data\r\n" + note);
   EXPECT_EQ(view->ItemCount(kIdResultBranches), 0);
   SetProgramFolder("");
   std::filesystem::remove_all(folder);

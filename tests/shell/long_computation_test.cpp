@@ -2,9 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include "common/format.h"
 #include "platform/fakes.h"
 #include "platform/thread_fakes.h"
 #include "shell/app_state.h"
+#include "texts/text_table.h"
 
 namespace varnik {
 namespace {
@@ -92,8 +94,9 @@ TEST_F(LongComputationTest, LaunchPreparesEverythingBeforeTheWorkWhichReachesWin
   EXPECT_TRUE(ran);
   // Nothing the worker did is visible yet.
   EXPECT_TRUE(ProgressView().GetText(kIdStatusLine2).empty() && tool.GetText(kResultBox).empty());
-  EXPECT_EQ(ui.RunPending(), 2);
+  EXPECT_EQ(ui.RunPending(), 3);  // line 2, the bar, the end
   EXPECT_EQ(ProgressView().GetText(kIdStatusLine2), "50%");
+  EXPECT_EQ(ProgressView().GetText(kIdProgressBar), "50");
   EXPECT_EQ(tool.GetText(kResultBox), "report");
 }
 
@@ -117,12 +120,13 @@ TEST_F(LongComputationTest, TmrcaEndShowsResultThenClosesProgressThenEnablesOwne
   EXPECT_EQ(state.dialog, nullptr);
 }
 
-TEST_F(LongComputationTest, TmrcaStopPressedSeveralTimesClearsResultAndClosesProgressByItself) {
+TEST_F(LongComputationTest, TmrcaStopPressedSeveralTimesSaysWhereItStoppedAndClosesProgressByItself) {
   tool.FakeDialogView::SetText(kResultBox, "an earlier report");
   bool formatted = false;
-  const auto work = [&](std::atomic<int>& stop, ProgressSink&) {
+  const auto work = [&](std::atomic<int>& stop, ProgressSink& progress) {
     for (int generation = 1; generation <= 600; ++generation) {
       if (stop != 0) return false;
+      progress.SetStatusLine(2, std::to_string(generation / 6) + "%");
       if (generation != 10) continue;
       Progress().hasFocus = false;  // the user switched to another program
       for (int press = 0; press < 3; ++press) ProgressView().Click(kIdStopButton);
@@ -134,12 +138,19 @@ TEST_F(LongComputationTest, TmrcaStopPressedSeveralTimesClearsResultAndClosesPro
   launcher.StartTmrca(tool, work, [&] { return formatted = true, std::string("report"); });
   ui.RunPending();
   EXPECT_FALSE(formatted);
-  EXPECT_EQ(tool.GetText(kResultBox), "");
+  EXPECT_EQ(tool.GetText(kResultBox), Format(TextById(kTextStoppedAt).c_str(), 1));
   EXPECT_TRUE(ProgressView().ended());
   EXPECT_EQ(state.dialog, nullptr);
   EXPECT_TRUE(tool.IsWindowEnabled());
   EXPECT_EQ(tool.control(kGraph).redraws, 1);
   EXPECT_EQ(tool.First("focus"), -1);  // the progress dialog did not have the focus
+}
+
+TEST(ProgressLine, PercentOfAStatusLine) {
+  const std::pair<const char*, int> cases[] = {{"37%", 37}, {"0%", 0}, {"100 %", 100}, {"5% done", 5},
+                                               {"", -1},    {"12", -1}, {"101%", -1},   {"% 3", -1},
+                                               {"12     E = 0.5%", -1}, {"99999999999%", -1}};
+  for (const auto& [line, percent] : cases) EXPECT_EQ(PercentOf(line), percent) << line;
 }
 
 TEST_F(LongComputationTest, AdmixtureEndTurnsStopIntoEndButtonAndOwnerWaitsForIt) {

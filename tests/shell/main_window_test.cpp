@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/dialog_settings.h"
 #include "platform/recording_canvas.h"
 #include "shell/app_state.h"
 #include "shell/command_ids.h"
@@ -31,8 +32,10 @@ class FakeHost : public MainWindowHost {
   void SetTitle(std::string_view text) override { title = std::string(text); }
   void Repaint() override { ++repaints; }
   void Destroy() override { destroyed = true; }
+  void LanguageChanged(int language) override { languages.push_back(language); }
 
   std::map<int, std::string> popupTexts, itemTexts;
+  std::vector<int> languages;
   std::map<int, bool> checks;
   std::string title = kAppTitle;
   int repaints = 0;
@@ -51,6 +54,9 @@ class FakePlot : public EmptyPlot {
   bool IsPointVisible(int index) const override { return index < points && !hidden; }
   void HidePoint(int index) override { calls.push_back("hide " + std::to_string(index)), hidden = true; }
   void ZoomIn() override { calls.push_back("zoom in"); }
+  void ZoomAt(int x, int y, bool in) override {
+    calls.push_back(std::string(in ? "zoom in at " : "zoom out at ") + std::to_string(x) + "," + std::to_string(y));
+  }
   void PanDown() override { calls.push_back("pan down"); }
   bool FindPointUnderMouse(int x, int y) override {
     calls.push_back("mouse " + std::to_string(x) + "," + std::to_string(y));
@@ -121,6 +127,33 @@ TEST_F(MainWindowTest, LanguageCommandsRewriteTheMenuButLanguageItemsKeepTheirNa
   EXPECT_EQ(g_language, kLanguageRussian);
   EXPECT_FALSE(host.checks[kCmdLanguageEnglish]);
   EXPECT_EQ(host.repaints, 1);
+}
+
+TEST_F(MainWindowTest, TheChosenLanguageIsRememberedBetweenStarts) {
+  MemorySettingsStore settings;
+  window.UseSettings(&settings);  // nothing stored: the toolkit gets Serbian
+  EXPECT_EQ(host.languages, (std::vector<int>{kLanguageSerbian}));
+  EXPECT_FALSE(settings.KeyExists());
+  window.OnCommand(kCmdLanguageRussian);
+  uint32_t stored = 9;
+  ASSERT_TRUE(ReadSettingNumber(settings, kLanguageSetting, stored));
+  EXPECT_EQ(stored, static_cast<uint32_t>(kLanguageRussian));
+
+  // The next start.
+  g_language = kLanguageSerbian;
+  FakeHost nextHost;
+  MainWindow next{nextHost, plot, painting, tools};
+  next.OnCreate();
+  next.UseSettings(&settings);
+  EXPECT_EQ(g_language, kLanguageRussian);
+  EXPECT_EQ(nextHost.popupTexts[0], "Файл");
+  EXPECT_TRUE(nextHost.checks[kCmdLanguageRussian]);
+  EXPECT_EQ(nextHost.languages.back(), kLanguageRussian);
+  // A stored value out of range is ignored.
+  WriteSettingNumber(settings, kLanguageSetting, 7);
+  g_language = kLanguageSerbian;
+  next.UseSettings(&settings);
+  EXPECT_EQ(g_language, kLanguageSerbian);
 }
 
 TEST_F(MainWindowTest, TitleShowsTranslatedDataSetNameAfterLanguageChange) {
@@ -259,6 +292,16 @@ TEST_F(MainWindowTest, MouseMoveLooksForPointsOnlyWhenNamesUnderMouseAreShown) {
   window.OnMouseMove(5, 5);
   EXPECT_EQ(plot.calls, (std::vector<std::string>{"mouse 10,20"}));
   EXPECT_EQ(host.repaints, 1);
+}
+
+TEST_F(MainWindowTest, MouseWheelZoomsAboutThePointerOnceANotch) {
+  window.OnMouseWheel(10, 20, 1);  // no data
+  plot.points = 1;
+  window.OnMouseWheel(10, 20, 2);
+  window.OnMouseWheel(30, 40, -1);
+  window.OnMouseWheel(30, 40, 0);
+  EXPECT_EQ(plot.calls, (std::vector<std::string>{"zoom in at 10,20", "zoom in at 10,20", "zoom out at 30,40"}));
+  EXPECT_EQ(host.repaints, 2);
 }
 
 TEST_F(MainWindowTest, ToolsExitAndUnknownCommands) {

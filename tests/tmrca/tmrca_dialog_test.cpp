@@ -88,6 +88,11 @@ class TmrcaDialogTest : public ::testing::Test {
   std::string ReportOfLastRun(int32_t without) {
     return FormatTmrcaReport(g_tmrca.estimator.records, g_tmrca.estimator.distribution, without, kLanguageEnglish);
   }
+  // The report as the result box shows it: with the line naming its file.
+  std::string ShownReport(int32_t without) {
+    return ReportOfLastRun(without) +
+           ReportNote({(folder_ / kTmrcaReportFileName).string(), false}, kLanguageEnglish);
+  }
 
   std::filesystem::path folder_;
   FakeDialogHost host;
@@ -121,13 +126,18 @@ TEST_F(TmrcaDialogTest, CalculateShowsReportAndGraphWritesFileAndSettings) {
   Calculate(Lines({k12a, k12b, k12c}));
 
   ASSERT_TRUE(g_tmrca.estimator.finished());
-  EXPECT_EQ(view.GetText(kIdTmrcaResult), ReportOfLastRun(0));
+  // The report is named with its whole path.
+  EXPECT_EQ(view.GetText(kIdTmrcaResult), ShownReport(0));
+  EXPECT_NE(view.GetText(kIdTmrcaResult).find((folder_ / kTmrcaReportFileName).string()), std::string::npos);
   EXPECT_TRUE(std::filesystem::exists(folder_ / kTmrcaReportFileName));
   // The ancestor was completed from the descendants and written back.
   EXPECT_EQ(view.GetText(kIdTmrcaAncestor), k12a);
   // The run went through the progress dialog, which is gone again.
   ASSERT_EQ(host.modeless.size(), 1u);
   EXPECT_EQ(host.modeless[0]->view->GetText(kIdStatusLine2), "100%");
+  // The bar follows the percentage, beside the task's name.
+  EXPECT_EQ(host.modeless[0]->view->GetText(kIdProgressBar), "100");
+  EXPECT_EQ(host.modeless[0]->view->GetText(kIdProgressTask), T(kTextTmrcaTitle) + ":");
   EXPECT_TRUE(boxes.shown.empty());
   EXPECT_EQ(Stored("IzborOznak"), 0u);
   EXPECT_EQ(Stored("NacinCrtStar"), 2u);
@@ -154,21 +164,27 @@ TEST_F(TmrcaDialogTest, ReportGoesToTheUserFolderWhenTheProgramFolderIsNotWritab
   EXPECT_EQ(bytes, Utf16LeWithBom(ReportOfLastRun(0)));  // the note is not part of the file
 }
 
-TEST_F(TmrcaDialogTest, InputErrorsGoToTheResultBoxAndComputeNothing) {
+TEST_F(TmrcaDialogTest, InputErrorsReplaceTheLastReportAndGraphAndComputeNothing) {
   view.Init();
   Calculate(Lines({k12a, k12b}));
-  const std::size_t firstRecords = g_tmrca.estimator.records.size();
+  ASSERT_TRUE(g_tmrca.estimator.finished());
+  const int redraws = view.control(kIdTmrcaGraph).redraws;
 
   Calculate(Lines({"13 24 14 11 11-14 12 12 12 $ 13 29", k12a}), k12a);
   EXPECT_EQ(view.GetText(kIdTmrcaResult), Format("%s %d. %s", T(238).c_str(), 1, T(252).c_str()));
-  // The minimum is clamped to 105 and stored before the input is read.
+  // The graph of the earlier run is gone.
+  EXPECT_TRUE(g_tmrca.estimator.records.empty());
+  EXPECT_FALSE(g_tmrca.estimator.finished());
+  EXPECT_GT(view.control(kIdTmrcaGraph).redraws, redraws);
+  // The minimum is clamped to 105 and stored before the input is read; the
+  // message says that the condition removed the descendants.
   view.Type(kIdTmrcaMinMarkers, "300", true);
   Calculate(Lines({k12a, k12b}));
-  EXPECT_EQ(view.GetText(kIdTmrcaResult), Format(T(kTextErrorDescendantCount).c_str(), 500, 0));
+  EXPECT_EQ(view.GetText(kIdTmrcaResult), Format(T(kTextErrorDescendantCount).c_str(), 500, 0) + "\r\n" +
+                                              Format(T(kTextMinMarkersRemovedAll).c_str(), 105, 2, 0));
   EXPECT_EQ(Stored("NajmOznak"), 105u);
 
   EXPECT_EQ(host.modeless.size(), 1u);  // no further run
-  EXPECT_EQ(g_tmrca.estimator.records.size(), firstRecords);
 }
 
 TEST_F(TmrcaDialogTest, MarkersThatFewDescendantsGiveAreNotedAndTheRunGoesOn) {
@@ -188,20 +204,21 @@ TEST_F(TmrcaDialogTest, GenerationsFieldRenormalisesAFinishedRunOnly) {
   EXPECT_EQ(view.GetText(kIdTmrcaResult), "");
 
   Calculate(Lines({k12a, k12b, k12c}));
-  EXPECT_EQ(view.GetText(kIdTmrcaResult), ReportOfLastRun(3));
+  EXPECT_EQ(view.GetText(kIdTmrcaResult), ShownReport(3));
   const int redraws = view.control(kIdTmrcaGraph).redraws;
   view.Type(kIdTmrcaGenerations, "5", true);
-  EXPECT_EQ(view.GetText(kIdTmrcaResult), ReportOfLastRun(5));
+  EXPECT_EQ(view.GetText(kIdTmrcaResult), ShownReport(5));
   EXPECT_EQ(view.control(kIdTmrcaGraph).redraws, redraws + 1);
   EXPECT_EQ(host.modeless.size(), 1u);  // no progress dialog for it
 
-  threads.pressStop = true;  // a stopped run clears the result box
+  threads.pressStop = true;  // a stopped run says so in the result box
   Calculate(Lines({k12a, k12c}));
-  EXPECT_EQ(view.GetText(kIdTmrcaResult), "");
+  const std::string stopped = Format(T(kTextStoppedAt).c_str(), 0);
+  EXPECT_EQ(view.GetText(kIdTmrcaResult), stopped);
   EXPECT_FALSE(g_tmrca.estimator.finished());
   EXPECT_TRUE(view.IsWindowEnabled());
   view.Type(kIdTmrcaGenerations, "7", true);  // nothing to redistribute
-  EXPECT_EQ(view.GetText(kIdTmrcaResult), "");
+  EXPECT_EQ(view.GetText(kIdTmrcaResult), stopped);
 }
 
 }  // namespace

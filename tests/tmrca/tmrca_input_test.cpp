@@ -48,6 +48,9 @@ TEST(TmrcaInput, BadLinesAndCountsGiveTheirMessages) {
   EXPECT_EQ(ReadInput(k12, "13 x").error, Format("%s: %s.", T(237), T(239)));
   EXPECT_EQ(ReadInput(std::string(k12) + "\n13 24 1a\n").error, Format("%s %d: %s.", T(238), 2, T(239)));
   EXPECT_EQ(ReadInput(Lines(k12, 501)).error, Format(T(236), 500, 501));
+  // When the minimum-markers condition takes every descendant, it says so.
+  EXPECT_EQ(ReadInput(Lines("13 24 14", 2), "", 0, 5).error,
+            Format(T(236), 500, 0) + "\r\n" + Format(T(kTextMinMarkersRemovedAll), 5, 2, 0));
   // Descendants dropped for too few values do not count.
   const Read filtered = ReadInput(Lines(k12, 500) + "13 24 14\n", "", 0, 12);
   EXPECT_TRUE(filtered.ok) << filtered.error;
@@ -159,6 +162,12 @@ TEST(TmrcaRecords, BadValuesAndDys389ProblemsGiveTheirMessages) {
   Prepared p;
   EXPECT_FALSE(PrepareMarkers(filtered.haplotypes, 1, 0, p.records, p.error, kEn));
   EXPECT_EQ(p.error, Format("%s %d: %s %s", T(238), 3, Format(T(244), 30).c_str(), "DYS393"));
+  // A typed ancestor value outside the marker's states is reported as a
+  // descendant's is; a missing one stays unknown.
+  EXPECT_EQ(Prepare(k12, "13 24 14 11 11-14 12 12 12 13 13 29", 1).error, "");
+  EXPECT_EQ(Prepare(k12, "30 24 14 11 11-14 12 12 12 13 13 29", 1).error,
+            Format("%s: %s %s", T(237), Format(T(244), 30).c_str(), "DYS393"));
+  EXPECT_TRUE(Prepare(k12, "13 24 14 11 11-14 12 12 12 13 13", 1).ok);
   const std::string double389 = "13 24 14 11 11-14 12 12 12 13-14 13 29";
   EXPECT_EQ(Prepare(double389, double389, 1).error, T(251));
 }
