@@ -39,7 +39,7 @@ TEST(AdmixtureCommand, BadArgumentsAndRefusedRunsExitWithTheReason) {
       {{"--sample", sample, "--calculator", calculator, "--threshold", "0.5"}, "--threshold takes"},
       {{"--sample", sample, "--calculator", calculator, "--chromosome", "1", "--from", "1", "--to", "9"},
        "Number of SNPs on segment is too little"},
-      {{"--sample", calculator, "--calculator", calculator}, "not a raw genotype file of a known layout"},
+      {{"--sample", calculator, "--calculator", calculator}, "not a raw genotype file this program knows"},
       {{"--sample", sample, "--calculator", sample}, "line 1: the first line must give the number of populations"},
   };
   for (const Case& c : cases) {
