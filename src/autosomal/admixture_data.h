@@ -217,13 +217,14 @@ bool DetectGenotypeLayout(std::string_view bytes, int& layout);
 struct GenotypeColumns {
   std::string_view name, chromosome, position, genotype;
 };
-// The columns of a split line of layout 4 or 5; false for a comment, the
-// header or a line too short.  Layout 4 joins its two allele columns into
-// `genotype` (a no-call "0" becomes "--") and names chromosomes 23-26 X,
-// Y, XY and MT; layout 5 takes the quotes off every field.  `buffer` holds
-// the joined genotype.
-bool HeaderLayoutColumns(int layout, const std::vector<std::string_view>& fields, std::string& buffer,
-                         GenotypeColumns& columns);
+// The columns of a split data line (after the first line of layouts 0 and
+// 3, which is their header); false for a comment, a header or a line too
+// short.  Layouts 0-3 give their first four fields as they stand.  Layout
+// 4 joins its two allele columns into `genotype` (a no-call "0" becomes
+// "--") and names chromosomes 23-26 X, Y, XY and MT; layout 5 takes the
+// quotes off every field.  `buffer` holds the joined genotype.
+bool LayoutColumns(int layout, const std::vector<std::string_view>& fields, std::string& buffer,
+                   GenotypeColumns& columns);
 // The separator of a layout's columns.
 char LayoutSeparator(int layout);
 

@@ -89,7 +89,6 @@ bool ReadComparisonSample(const std::string& path, CUzorakZaPoregjenje& sample, 
     return false;
   }
   const bool commas = layout == kLayoutCommaWithPositions;
-  const bool namedColumns = layout == kLayoutTabAlleles || layout == kLayoutCommaHeader;
   const char separator = LayoutSeparator(layout);
   std::string alleles;  // layout 4: the two allele columns joined
   ByteLineReader reader(bytes);
@@ -115,22 +114,10 @@ bool ReadComparisonSample(const std::string& path, CUzorakZaPoregjenje& sample, 
     }
     if ((result = reader.ReadFields(LineEnds::kTolerant, separator, fields)) != kLineRead) break;
     if (++linesRead == 1 && commas) continue;  // the header line
-    std::string_view name, chromosome, position, genotype;
-    if (namedColumns) {
-      GenotypeColumns columns;
-      if (!HeaderLayoutColumns(layout, fields, alleles, columns)) continue;
-      name = columns.name;
-      chromosome = columns.chromosome;
-      position = columns.position;
-      genotype = columns.genotype;
-    } else {
-      if (fields.size() < 4) continue;
-      if (!commas && fields[0].front() == '#') continue;
-      name = fields[0];
-      chromosome = fields[1];
-      position = fields[2];
-      genotype = fields[3];
-    }
+    GenotypeColumns columns;
+    if (!LayoutColumns(layout, fields, alleles, columns)) continue;
+    std::string_view name = columns.name, chromosome = columns.chromosome, position = columns.position,
+                     genotype = columns.genotype;
     if (commas) {
       name = StripQuotes(name);
       chromosome = StripQuotes(chromosome);

@@ -111,9 +111,15 @@ char LayoutSeparator(int layout) {
   }
 }
 
-bool HeaderLayoutColumns(int layout, const std::vector<std::string_view>& fields, std::string& buffer,
-                         GenotypeColumns& columns) {
-  if (fields.empty() || fields[0].front() == '#') return false;
+bool LayoutColumns(int layout, const std::vector<std::string_view>& fields, std::string& buffer,
+                   GenotypeColumns& columns) {
+  const bool commas = layout == kLayoutCommaWithPositions || layout == kLayoutCommaAlleles;
+  if (fields.empty() || (!commas && fields[0].front() == '#')) return false;
+  if (layout != kLayoutTabAlleles && layout != kLayoutCommaHeader) {
+    if (fields.size() < 4) return false;
+    columns = {fields[0], fields[1], fields[2], fields[3]};
+    return true;
+  }
   if (layout == kLayoutCommaHeader) {
     if (fields.size() < 4) return false;
     columns = {StripQuotes(fields[0]), StripQuotes(fields[1]), StripQuotes(fields[2]), StripQuotes(fields[3])};
@@ -224,7 +230,6 @@ bool CProracunPoreklaOdsecaka::ReadSampleGenotypes(const std::string& path, std:
   // Layouts 0 and 3 have a header as their first line; 4 and 5 say which
   // line is the header.
   const bool commas = layout == kLayoutCommaWithPositions || layout == kLayoutCommaAlleles;
-  const bool namedColumns = layout == kLayoutTabAlleles || layout == kLayoutCommaHeader;
   const char separator = LayoutSeparator(layout);
   ByteLineReader reader(bytes);
   std::vector<std::string_view> fields;
@@ -251,22 +256,10 @@ bool CProracunPoreklaOdsecaka::ReadSampleGenotypes(const std::string& path, std:
     // Lines may end in CR LF or in LF alone, as the companies' downloads do.
     if ((result = reader.ReadFields(LineEnds::kTolerant, separator, fields)) != kLineRead) break;
     if (++linesRead == 1 && commas) continue;  // the header line
-    std::string_view name, chromosome, position, genotype;
-    if (namedColumns) {
-      GenotypeColumns columns;
-      if (!HeaderLayoutColumns(layout, fields, alleles, columns)) continue;
-      name = columns.name;
-      chromosome = columns.chromosome;
-      position = columns.position;
-      genotype = columns.genotype;
-    } else {
-      if (!commas && (fields.empty() || fields[0].front() == '#')) continue;
-      if (fields.size() < 4) continue;
-      name = fields[0];
-      chromosome = fields[1];
-      position = fields[2];
-      genotype = fields[3];
-    }
+    GenotypeColumns columns;
+    if (!LayoutColumns(layout, fields, alleles, columns)) continue;
+    std::string_view name = columns.name, chromosome = columns.chromosome, position = columns.position,
+                     genotype = columns.genotype;
     if (layout == kLayoutCommaWithPositions) {
       name = StripQuotes(name);
       genotype = StripQuotes(genotype);

@@ -12,6 +12,7 @@
 #include "common/binary_io.h"
 #include "compress/zlib_unpacker.h"
 #include "genome_layouts.h"
+#include "relatives_simulator.h"
 
 namespace varnik::cli {
 namespace {
@@ -51,13 +52,7 @@ TEST(CliLayouts, EveryLayoutAndPackingGivesTheSameResults) {
   const datagen::SimulatedPanel panel = datagen::MakePanel(7, 3000, {"Southern", "African", "East_Asian"}, 0.15);
   WriteText(root / "calculator.txt", datagen::TextCalculator(panel));
   ASSERT_TRUE(datagen::WriteParCalculator(panel, root.string(), "Sim3"));
-  std::string map;
-  for (const datagen::SimulatedSnp& snp : panel.snps) {
-    const std::string cm = std::to_string(snp.cm);
-    map += snp.name + "," + std::to_string(snp.chromosome) + "," + std::to_string(snp.position) + "," + cm + "," + cm +
-           "," + cm + "\n";
-  }
-  WriteText(root / "map.csv", map);
+  WriteText(root / "map.csv", datagen::PanelGeneticMap(panel));
   const datagen::SimulatedPerson person = datagen::MakePerson(panel, 1, {0.2, 0.5, 0.3}, 3.0);
   const datagen::SimulatedPerson relative = datagen::MakePerson(panel, 2, {0.3, 0.4, 0.3}, 3.0);
   const std::string genomes[] = {datagen::Genome23andMe(panel, person, 200, 3),
@@ -106,13 +101,7 @@ TEST(CliLayouts, AnotherGenomeBuildIsToldAndMatchedByName) {
   std::filesystem::create_directories(root / "other");
   WriteText(root / "calculator.txt", datagen::TextCalculator(panel));
   ASSERT_TRUE(datagen::WriteParCalculator(panel, root.string(), "Sim3"));
-  std::string map;
-  for (const datagen::SimulatedSnp& snp : panel.snps) {
-    const std::string cm = std::to_string(snp.cm);
-    map += snp.name + "," + std::to_string(snp.chromosome) + "," + std::to_string(snp.position) + "," + cm + "," + cm +
-           "," + cm + "\n";
-  }
-  WriteText(root / "map.csv", map);
+  WriteText(root / "map.csv", datagen::PanelGeneticMap(panel));
   for (int i = 0; i < 2; ++i) {
     const std::string genome =
         datagen::Genome23andMe(panel, datagen::MakePerson(panel, 5 + i, {0.4, 0.6}, 3.0), 0, 1);
