@@ -7,7 +7,7 @@
 BUILD ?= build
 CMAKE_ARGS ?=
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
-PACKAGES = cmake make g++ ccache pkg-config libwxgtk3.2-dev googletest libgtest-dev libgmock-dev \
+PACKAGES = cmake make g++ ccache pkg-config zlib1g-dev libminizip-dev libwxgtk3.2-dev googletest libgtest-dev libgmock-dev \
            libbenchmark-dev fonts-liberation xvfb xauth dpkg-dev file
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 

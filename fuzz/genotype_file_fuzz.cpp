@@ -34,7 +34,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   const std::string_view bytes = fuzz::AsText(data + 1, size - 1);
   int layout = -1;
   if (!DetectGenotypeLayout(bytes, layout)) return 0;
-  fuzz::Check(layout >= 0 && layout <= 3, "a known layout");
+  fuzz::Check(layout >= 0 && layout <= kLayoutCommaHeader, "a known layout");
   CProracunPoreklaOdsecaka sample = calculator;
   AdmixtureRunContext context;
   if (sample.ReadSampleGenotypes("sample", bytes, layout, (data[0] & 1) != 0, context)) {

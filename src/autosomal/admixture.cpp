@@ -113,7 +113,10 @@ void CProracunPoreklaOdsecaka::ReportAdmixture(int iteration, double change, boo
   if (!finalReport && iteration % 10 != 0) return;
   if (finalReport || iteration < 50) context.progress->SetStatusLine(1, ReportHeader(finalReport, context.language));
   context.progress->SetStatusLine(2, Format("%d     E = %lg", std::abs(iteration), change));
-  context.progress->SetRunningResults(FormatProportions(finalReport && context.sortResults));
+  std::string results = FormatProportions(finalReport && context.sortResults);
+  // The final list says what the load noticed (another genome build).
+  if (finalReport && !loadNotice.empty()) results += "\r\n" + loadNotice + "\r\n";
+  context.progress->SetRunningResults(results);
 }
 
 bool CProracunPoreklaOdsecaka::RunAdmixture(const AdmixtureRunContext& context) {

@@ -67,6 +67,9 @@ inline constexpr int kLayoutCommaWithPositions = 0;  // FTDNA: header line, quot
 inline constexpr int kLayoutTabs = 1;                // 23andMe: '#' comments, tabs
 inline constexpr int kLayoutSpaces = 2;
 inline constexpr int kLayoutCommaAlleles = 3;  // header; name, chromosome, allele 1, allele 2
+// Told from a header line that names the columns, after any '#' comments:
+inline constexpr int kLayoutTabAlleles = 4;  // tabs: rsid, chromosome, position, allele 1, allele 2
+inline constexpr int kLayoutCommaHeader = 5;  // RSID,CHROMOSOME,POSITION,RESULT, quoted or not
 
 // Load modes.
 inline constexpr int kLoadForAdmixture = 0;
@@ -121,6 +124,9 @@ class CProracunPoreklaOdsecaka {
   // Why the last load, window or run failed, in the run's language: the
   // file, the line and the reason.  Empty after success.
   std::string lastError;
+  // What the last load found that the user should know although it went
+  // on: a sample on another genome build than the calculator.
+  std::string loadNotice;
 
   // Copies the settings a dialog sets (paths, threshold, chromosome and
   // window, painting settings), nothing of the data.
@@ -190,10 +196,43 @@ bool ScanInt(std::string_view text, int32_t& value);
 // characters allowed); only finite values count.
 bool ScanDouble(std::string_view text, double& value);
 
-// Which layout a raw genotype file has: 0-3, or false when none fits.
+// Whether a raw file lies on the genome build of a calculator or map: of
+// the SNPs matched by name, how many lie at another chromosome or
+// position.  Most of them elsewhere means another build.
+struct BuildAgreement {
+  static constexpr int64_t kMinCompared = 50;
+  int64_t compared = 0;
+  int64_t differing = 0;
+  void Add(bool samePlace) {
+    ++compared;
+    if (!samePlace) ++differing;
+  }
+  bool OtherBuild() const { return compared >= kMinCompared && differing * 2 > compared; }
+};
+
+// Which layout a raw genotype file has: 0-5, or false when none fits.
 bool DetectGenotypeLayout(std::string_view bytes, int& layout);
+
+// The four columns of one line of a raw genotype file.
+struct GenotypeColumns {
+  std::string_view name, chromosome, position, genotype;
+};
+// The columns of a split data line (after the first line of layouts 0 and
+// 3, which is their header); false for a comment, a header or a line too
+// short.  Layouts 0-3 give their first four fields as they stand.  Layout
+// 4 joins its two allele columns into `genotype` (a no-call "0" becomes
+// "--") and names chromosomes 23-26 X, Y, XY and MT; layout 5 takes the
+// quotes off every field.  `buffer` holds the joined genotype.
+bool LayoutColumns(int layout, const std::vector<std::string_view>& fields, std::string& buffer,
+                   GenotypeColumns& columns);
+// The separator of a layout's columns.
+char LayoutSeparator(int layout);
 
 // Whole-file reads of the autosomal readers: at most 2 GiB.
 bool ReadAutosomalFile(const std::string& path, std::string& bytes, std::string& error, int language);
+// A raw genotype file read whole: a ".gz" file is unpacked, and so is a
+// ".zip" archive that holds one file, or one raw genotype file among
+// others.  The packing is told by the file's signature, not its name.
+bool ReadGenotypeFile(const std::string& path, std::string& bytes, std::string& error, int language);
 
 }  // namespace varnik

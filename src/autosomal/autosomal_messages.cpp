@@ -49,8 +49,24 @@ constexpr MessageRow kRows[] = {
      {"датотека се завршава после %d редова, а СНПова йе %d", "the file ends after %d lines, but there are %d SNPs",
       "файл заканчивается после %d строк, а SNP %d"}},
     {AutosomalMessage::kUnknownLayout,
-     {"нийе сирова датотека генома познатога облика", "not a raw genotype file of a known layout",
-      "не файл сырых данных генома известного формата"}},
+     {"нийе сирова датотека генома койу овай програм познайе; познати облици: "
+      "RSID,CHROMOSOME,POSITION,RESULT (зарезима, с наводницима или без, и малим словима), "
+      "rsid chromosome position genotype (табулаторима, с коментарима '#'), "
+      "rsid chromosome position allele1 allele2 (табулаторима), "
+      "име хромозома положай генотип (размацима), SNP,Chr,Allele1,Allele2 (зарезима); "
+      "и такве датотеке у .zip или .gz",
+      "not a raw genotype file this program knows; the layouts it knows: "
+      "RSID,CHROMOSOME,POSITION,RESULT (commas, quoted or not, also in lower case), "
+      "rsid chromosome position genotype (tabs, '#' comments), "
+      "rsid chromosome position allele1 allele2 (tabs), "
+      "name chromosome position genotype (spaces), SNP,Chr,Allele1,Allele2 (commas); "
+      "and such files in a .zip or .gz",
+      "не файл сырых данных генома, известный программе; известные форматы: "
+      "RSID,CHROMOSOME,POSITION,RESULT (запятые, в кавычках или без, также строчными), "
+      "rsid chromosome position genotype (табуляции, комментарии '#'), "
+      "rsid chromosome position allele1 allele2 (табуляции), "
+      "имя хромосома позиция генотип (пробелы), SNP,Chr,Allele1,Allele2 (запятые); "
+      "и такие файлы в .zip или .gz"}},
     {AutosomalMessage::kLayoutNotForPainting,
      {"овай облик нема положайе СНПова", "this layout has no SNP positions", "в этом формате нет позиций SNP"}},
     {AutosomalMessage::kNoCommonSnps,
@@ -73,6 +89,35 @@ constexpr MessageRow kRows[] = {
      {"за поређенње одаберите наймање два генома, за сродност родитеља наймање йедан",
       "choose at least two genomes for a comparison, or at least one for the relatedness of parents",
       "для сравнения выберите не меньше двух геномов, для родства родителей не меньше одного"}},
+    {AutosomalMessage::kPackedDamaged,
+     {"спакована датотека йе оштећена или скраћена", "the packed file is damaged or cut short",
+      "упакованный файл повреждён или обрезан"}},
+    {AutosomalMessage::kPackedUnsupported,
+     {"спакована датотека користи начин паковања или шифровање кое се не може читати",
+      "the packed file uses a packing method or encryption that cannot be read",
+      "упакованный файл использует метод сжатия или шифрование, которые не читаются"}},
+    {AutosomalMessage::kNoUnpacking,
+     {"ово издање програма не чита спаковане датотеке (.zip, .gz): распакуйте йе",
+      "this build of the program cannot read packed files (.zip, .gz): unpack it first",
+      "эта сборка программы не читает упакованные файлы (.zip, .gz): распакуйте его"}},
+    {AutosomalMessage::kZipContents,
+     {"архива .zip садржи %s; међу њима нийе тачно йедна сирова датотека генома",
+      "the .zip archive holds %s; not exactly one of them is a raw genotype file",
+      "архив .zip содержит %s; среди них не ровно один файл сырых данных генома"}},
+    {AutosomalMessage::kOtherBuildCalculator,
+     {"%lld од %lld СНПова нађених по имену лежи на другим положайима него у рачуначу: датотека йе на другой "
+      "верзийи генома; СНПови се спайайу по имену и узимайу положайе рачунача",
+      "%lld of %lld SNPs found by name lie at other positions than in the calculator: the file is on another genome "
+      "build; its SNPs are matched by name and take the calculator's positions",
+      "%lld из %lld SNP, найденных по имени, лежат на других позициях, чем в калькуляторе: файл на другой сборке "
+      "генома; SNP сопоставляются по имени и получают позиции калькулятора"}},
+    {AutosomalMessage::kOtherBuildMap,
+     {"%lld од %lld СНПова нађених по имену лежи на другим положайима него у генетской мапи: датотека йе на другой "
+      "верзийи генома; СНПови се смештайу по имену на положайе мапе, а %lld СНПова коих нема у мапи се изоставлйа",
+      "%lld of %lld SNPs found by name lie at other positions than in the genetic map: the file is on another genome "
+      "build; its SNPs are placed by name at the map's positions, and %lld SNPs the map lacks are left out",
+      "%lld из %lld SNP, найденных по имени, лежат на других позициях, чем в генетической карте: файл на другой "
+      "сборке генома; SNP размещаются по имени на позициях карты, а %lld SNP, которых нет в карте, пропускаются"}},
 };
 // clang-format on
 

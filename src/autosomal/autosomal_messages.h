@@ -23,7 +23,7 @@ enum class AutosomalMessage {
   kAlleleField,           // an allele field is not one character
   kFrequencyCount,        // %d expected, %d found
   kFrequencyFileShort,    // ends after %d lines of %d
-  kUnknownLayout,         // not a raw genotype file of a known layout
+  kUnknownLayout,         // not a raw genotype file of a known layout (lists them)
   kLayoutNotForPainting,  // layout 3 has no positions
   kNoCommonSnps,          // no SNP of the sample is in the calculator
   kNoSuchChromosome,      // chromosome %d, %d runs
@@ -32,6 +32,12 @@ enum class AutosomalMessage {
   kEmptyGeneticMap,       // a genetic map without one usable line
   kMapLayout,             // a map line of no known layout
   kTooFewGenomes,         // a comparison needs two genomes, relatedness one
+  kPackedDamaged,         // a .zip or .gz cut short or damaged
+  kPackedUnsupported,     // a packing method (or encryption) that cannot be read
+  kNoUnpacking,           // a program built without unpacking
+  kZipContents,           // %s: the files of a .zip, none or several of them raw genotype files
+  kOtherBuildCalculator,  // %lld of %lld SNPs elsewhere than in the calculator
+  kOtherBuildMap,         // %lld of %lld SNPs elsewhere than in the map; %lld left out
 };
 
 // The message's text in `language` (-1: the interface language), with

@@ -413,6 +413,7 @@ bool CProracunPoreklaOdsecaka::LoadAdmixtureInputs(int mode, const AdmixtureRunC
   snpIndexByName.clear();
   chromosomeRuns.clear();
   lastError.clear();
+  loadNotice.clear();
 
   // The folder, the name and the extension of the calculator's path.
   const std::size_t slash = calculatorPath.find_last_of("/\\");
@@ -455,7 +456,7 @@ bool CProracunPoreklaOdsecaka::LoadAdmixtureInputs(int mode, const AdmixtureRunC
     calculatorDisplayName = Texts().TranslateEnglishName(stem, 1);
     std::string sample;
     int layout = -1;
-    if (!ReadAutosomalFile(samplePath, sample, lastError, language)) {
+    if (!ReadGenotypeFile(samplePath, sample, lastError, language)) {
       loaded = Fail(context, lastError);
     } else if (!DetectGenotypeLayout(sample, layout)) {
       loaded = Fail(context, FileMessage(samplePath, 0, AutosomalMessageText(AutosomalMessage::kUnknownLayout, language),

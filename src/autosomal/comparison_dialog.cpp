@@ -314,6 +314,10 @@ void OpenGenomeComparison(const ComparisonServices& services) {
         g_genomeComparison.samplePaths.clear();
         if (repaint) repaint();
         if (!failure->empty()) messages->Show(*failure, TextById(kTextGenomeComparisonTitle), kMbIconError);
+        // A sample on another genome build: the run went on, placed by name.
+        if (failure->empty() && !g_genomeComparison.runNotice.empty()) {
+          messages->Show(g_genomeComparison.runNotice, TextById(kTextGenomeComparisonTitle), kMbIconWarning);
+        }
       });
 }
 

@@ -125,6 +125,8 @@ bool ReadGeneticMapBytes(const std::string& path, std::string_view bytes, std::v
       for (int m = 1; m < 3; ++m) {
         if (missing[m]) snp.mapPosition[m] = snp.mapPosition[0];
       }
+      // The names tell a sample on another genome build.
+      snp.name.assign(fields[0]);
     } else {
       if (fields.empty() || !ParseMapChromosome(fields[0], snp.chromosome)) {
         map.pop_back();
@@ -142,6 +144,7 @@ bool ReadGeneticMapBytes(const std::string& path, std::string_view bytes, std::v
         continue;
       }
       snp.mapPosition[1] = snp.mapPosition[2] = snp.mapPosition[0];
+      if (plink) snp.name.assign(fields[1]);
     }
   }
   if (result == kLineReadError) return fail(AutosomalMessage::kLineEnd);

@@ -79,7 +79,7 @@ bool ReadComparisonSample(const std::string& path, CUzorakZaPoregjenje& sample, 
   sample = CUzorakZaPoregjenje();
   sample.path = path;
   std::string bytes;
-  if (!ReadAutosomalFile(path, bytes, error, language)) return false;
+  if (!ReadGenotypeFile(path, bytes, error, language)) return false;
   int layout = -1;
   if (!DetectGenotypeLayout(bytes, layout) || layout == kLayoutCommaAlleles) {
     // Layout 3 carries no positions, and runs are found along positions.
@@ -89,7 +89,8 @@ bool ReadComparisonSample(const std::string& path, CUzorakZaPoregjenje& sample, 
     return false;
   }
   const bool commas = layout == kLayoutCommaWithPositions;
-  const char separator = commas ? ',' : layout == kLayoutTabs ? '\t' : ' ';
+  const char separator = LayoutSeparator(layout);
+  std::string alleles;  // layout 4: the two allele columns joined
   ByteLineReader reader(bytes);
   std::vector<std::string_view> fields;
   int64_t linesRead = 0;
@@ -113,9 +114,10 @@ bool ReadComparisonSample(const std::string& path, CUzorakZaPoregjenje& sample, 
     }
     if ((result = reader.ReadFields(LineEnds::kTolerant, separator, fields)) != kLineRead) break;
     if (++linesRead == 1 && commas) continue;  // the header line
-    if (fields.size() < 4) continue;
-    if (!commas && fields[0].front() == '#') continue;
-    std::string_view name = fields[0], chromosome = fields[1], position = fields[2], genotype = fields[3];
+    GenotypeColumns columns;
+    if (!LayoutColumns(layout, fields, alleles, columns)) continue;
+    std::string_view name = columns.name, chromosome = columns.chromosome, position = columns.position,
+                     genotype = columns.genotype;
     if (commas) {
       name = StripQuotes(name);
       chromosome = StripQuotes(chromosome);
@@ -211,6 +213,41 @@ void CPoregjenjeUzoraka::PrepareSamples(int runMode) {
     sample.chromosomes = IndexChromosomes(sample.snps);
     if (s == 0 || runMode == kModeRelatedness) AssignBlocks(sample.snps, sample.chromosomes);
   }
+}
+
+std::string CPoregjenjeUzoraka::PlaceOnMapBuild(CUzorakZaPoregjenje& sample, int language) const {
+  std::vector<int32_t> byName(geneticMap.size());
+  for (std::size_t i = 0; i < byName.size(); ++i) byName[i] = static_cast<int32_t>(i);
+  std::sort(byName.begin(), byName.end(),
+            [this](int32_t a, int32_t b) { return geneticMap[a].name < geneticMap[b].name; });
+  const auto find = [&](const std::string& name) -> const CSNP* {
+    const auto it = std::lower_bound(byName.begin(), byName.end(), name,
+                                     [this](int32_t i, const std::string& n) { return geneticMap[i].name < n; });
+    return it != byName.end() && geneticMap[*it].name == name ? &geneticMap[*it] : nullptr;
+  };
+  BuildAgreement agreement;
+  for (const CSNP& snp : sample.snps) {
+    if (const CSNP* mapped = find(snp.name)) {
+      agreement.Add(mapped->chromosome == snp.chromosome && mapped->position == snp.position);
+    }
+  }
+  if (!agreement.OtherBuild()) return {};
+  std::size_t kept = 0;
+  for (CSNP& snp : sample.snps) {
+    const CSNP* mapped = find(snp.name);
+    if (mapped == nullptr) continue;
+    snp.chromosome = mapped->chromosome;
+    snp.position = mapped->position;
+    if (&sample.snps[kept] != &snp) sample.snps[kept] = std::move(snp);
+    ++kept;
+  }
+  const auto leftOut = static_cast<long long>(sample.snps.size() - kept);
+  sample.snps.resize(kept);
+  return FileMessage(sample.path, 0,
+                     Format(AutosomalMessageText(AutosomalMessage::kOtherBuildMap, language),
+                            static_cast<long long>(agreement.differing), static_cast<long long>(agreement.compared),
+                            leftOut),
+                     language);
 }
 
 bool CPoregjenjeUzoraka::RestrictToChromosome(const AdmixtureRunContext& context) {
@@ -401,12 +438,6 @@ int CPoregjenjeUzoraka::RunGenomeComparison(int runMode, const std::vector<std::
       return 0;
     }
   }
-  PrepareSamples(runMode);
-  if (!RestrictToChromosome(context)) {
-    error = 0;
-    samples.clear();
-    return 0;
-  }
   if (context.progress != nullptr) {
     context.progress->SetStatusLine(1, TextById(kTextLoadingGeneticMap, context.language));
     context.progress->SetStatusLine(2, "");
@@ -426,6 +457,19 @@ int CPoregjenjeUzoraka::RunGenomeComparison(int runMode, const std::vector<std::
   }
   geneticMap = std::move(map.snps);
   mapChromosomes = std::move(map.chromosomes);
+  // Samples on another genome build than the map are placed by name; in
+  // a comparison the further samples take the first one's positions.
+  runNotice.clear();
+  for (std::size_t s = 0; s < samples.size() && (s == 0 || runMode == kModeRelatedness); ++s) {
+    const std::string notice = PlaceOnMapBuild(samples[s], context.language);
+    if (!notice.empty()) runNotice += notice + "\n";
+  }
+  PrepareSamples(runMode);
+  if (!RestrictToChromosome(context)) {
+    error = 0;
+    samples.clear();
+    return 0;
+  }
   if (runMode == kModeComparison) {
     if (!samples.empty()) AssignMapPositions(samples.front(), false);
     for (std::size_t s = 1; s < samples.size(); ++s) {

@@ -157,6 +157,9 @@ class CPoregjenjeUzoraka {
   bool resultOneChromosome = false;
   // Why the last run failed, in the run's language.
   std::string lastError;
+  // What the last run found that the user should know although it went
+  // on: samples on another genome build than the map, one line each.
+  std::string runNotice;
 
   // Copies the settings, nothing of the data.
   void CopySettingsFrom(const CPoregjenjeUzoraka& other);
@@ -172,6 +175,12 @@ class CPoregjenjeUzoraka {
   std::string GeneticMapPath() const;
   bool ReadGeneticMap(const AdmixtureRunContext& context);
   void PrepareSamples(int runMode);
+  // A sample on another genome build than the genetic map (most of its
+  // SNPs found in the map by name lie elsewhere) is moved onto the map's
+  // build: the SNPs the map holds take its chromosome and position, the
+  // others are left out.  Returns the notice for the user, or "" when the
+  // sample lies on the map's build.
+  std::string PlaceOnMapBuild(CUzorakZaPoregjenje& sample, int language) const;
   // Keeps the chosen chromosome and window; false when the first sample has
   // no such chromosome.
   bool RestrictToChromosome(const AdmixtureRunContext& context);

@@ -1,6 +1,7 @@
 // varnik-cli compare-genomes and relatedness: the genome comparison of two to
 // six raw genotype files, or the runs of homozygosity of one to six, printed
 // as the report file holds them and optionally drawn into an SVG file.
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -55,6 +56,7 @@ int RunComparison(Args& args, int mode) {
   context.language = language;
   int error = 0;
   if (data.RunGenomeComparison(mode, files, error, context, "") != 1) return Fail(data.lastError);
+  if (!data.runNotice.empty()) std::fputs(data.runNotice.c_str(), stderr);
   PrintText(data.FormatComparisonReport(language));
   if (svg) {
     SvgCanvas canvas({width, height});

@@ -6,6 +6,7 @@
 
 #include "cli/console.h"
 #include "cli/subcommands.h"
+#include "compress/zlib_unpacker.h"
 
 namespace {
 
@@ -53,6 +54,7 @@ void PrintHelp() {
 
 int main(int argc, char** argv) {
   varnik::cli::UseUtf8Console();
+  varnik::RegisterUnpacker();  // packed (.zip, .gz) genotype files
   const std::vector<std::string> arguments = varnik::cli::Utf8Arguments(argc, argv);
   if (argc < 2 || std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0) {
     PrintHelp();

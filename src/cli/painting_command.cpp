@@ -103,6 +103,7 @@ int RunPainting(Args& args) {
   g_language = savedLanguage;
   if (!done) return Fail(data.lastError);
 
+  if (!data.loadNotice.empty()) std::fprintf(stderr, "%s\n", data.loadNotice.c_str());
   std::fputs(legend.c_str(), stdout);
   if (values && !WriteFileAtomically(*values, ValuesTable(data))) return Fail("cannot write " + *values);
   if (svg && !WriteFileAtomically(*svg, drawing)) return Fail("cannot write " + *svg);

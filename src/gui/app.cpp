@@ -6,6 +6,7 @@
 
 #include "autosomal/painting_view.h"
 #include "autosomal/comparison_draw.h"
+#include "compress/zlib_unpacker.h"
 #include "gui/main_frame.h"
 #include "gui/wx_dialog_host.h"
 #include "gui/wx_string.h"
@@ -23,6 +24,7 @@ namespace varnik {
 class VarnikApp : public wxApp {
  public:
   bool OnInit() override {
+    RegisterUnpacker();  // packed (.zip, .gz) genotype files
     auto* frame = new MainFrame(plot_, painting_, tools_);
     files_ = std::make_unique<WxFileDialog>(frame);
     messages_ = std::make_unique<WxMessageBoxes>(frame);

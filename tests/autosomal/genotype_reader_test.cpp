@@ -2,6 +2,7 @@
 
 #include "autosomal/admixture_data.h"
 #include "autosomal/autosomal_test_support.h"
+#include "autosomal/genome_comparison.h"
 
 namespace varnik {
 namespace {
@@ -17,8 +18,23 @@ TEST(DetectGenotypeLayout, TellsTheLayoutFromTheFirstDataLines) {
       {"SNP,Chr,Allele1,Allele2\nrs1,1,A,G\n", kLayoutCommaAlleles},
       {"\n\nrs1 1 100 AA\n", kLayoutSpaces},
       {"rs1\t1\t100\tAA\n", -1},                             // tabs without a comment
-      {"# comment\nRSID,CHR,POS,RESULT\nrs1,1,100,AA\n", -1},  // the header is not the first line
-      {"\"rs1\",\"1\",\"100\",\"AA\"\n", -1},                  // quoted data without a header
+      // Layouts told from a header line that names the columns.
+      {"# comment\nRSID,CHR,POS,RESULT\nrs1,1,100,AA\n", kLayoutCommaHeader},
+      {"# MyHeritage-like\r\n\"RSID\",\"CHROMOSOME\",\"POSITION\",\"RESULT\"\r\n\"rs1\",\"1\",\"100\",\"AA\"\r\n",
+       kLayoutCommaHeader},
+      {"\"RSID\",\"CHROMOSOME\",\"POSITION\",\"RESULT\"\n\"rs1\",\"1\",\"100\",\"AA\"\n", kLayoutCommaHeader},
+      {"#x\n\nrsid,chromosome,position,result\nrs1,1,100,AA\n", kLayoutCommaHeader},
+      {"#AncestryDNA-like\nrsid\tchromosome\tposition\tallele1\tallele2\nrs1\t1\t100\tA\tG\n", kLayoutTabAlleles},
+      {"#rsid\tchromosome\tposition\tallele1\tallele2\nrs1\t1\t100\tA\tG\n", kLayoutTabAlleles},
+      {"rsid\tchromosome\tposition\tgenotype\nrs1\t1\t100\tAA\n", kLayoutTabs},
+      {"# rsid\tchromosome\tposition\tresult\nrs1\t1\t100\tAA\n", kLayoutTabs},
+      // Nothing that names no columns.
+      {"\"rs1\",\"1\",\"100\",\"AA\"\n", -1},  // quoted data without a header
+      {"rs1\t1\t100\tA\tG\n", -1},
+      {"# comment\nname,chromosome\nrs1,1\n", -1},
+      {"rsid,chromosome,position,allele1,allele2\nrs1,1,100,A,G\n", -1},
+      {"#rsid\tchromosome\tposition\tgenotype\n#only comments\n", -1},
+      {"\x1f\x8b\x08\x00garbage", -1},
       {"", -1},
   };
   for (const Case& c : cases) {
@@ -78,11 +94,63 @@ TEST_F(GenotypeReaderTest, AlleleColumnLayoutNumbersSnpsInOrderOfMatching) {
   EXPECT_FALSE(Load("w.par", "s.csv", kLoadForPainting));
 }
 
+// One person's six SNPs in every layout with positions: rs4 is a no-call
+// and rs5 lies on chromosome X.
+struct LayoutFile {
+  const char* name;
+  std::string bytes;
+};
+std::vector<LayoutFile> OnePersonInEveryLayout() {
+  struct Snp {
+    const char *name, *chromosome, *position, *alleles;
+  } snps[] = {{"rs1", "1", "100", "AA"}, {"rs2", "1", "200", "AG"}, {"rs3", "1", "300", "CT"},
+              {"rs4", "1", "400", "--"}, {"rs5", "X", "500", "AA"}, {"rs6", "1", "600", "GG"}};
+  std::string quoted = "RSID,CHROMOSOME,POSITION,RESULT\r\n", tabs = "# raw data\n# rsid\tchromosome\tposition\tgenotype\n";
+  std::string spaces, alleles = "#AncestryDNA-like\r\n#more\r\nrsid\tchromosome\tposition\tallele1\tallele2\r\n";
+  std::string commented = "# MyHeritage-like\n\"RSID\",\"CHROMOSOME\",\"POSITION\",\"RESULT\"\n";
+  std::string lower = "##fileformat\nrsid,chromosome,position,result\n";
+  for (const Snp& s : snps) {
+    const std::string n = s.name, c = s.chromosome, p = s.position, g = s.alleles;
+    quoted += "\"" + n + "\",\"" + c + "\",\"" + p + "\",\"" + g + "\"\r\n";
+    tabs += n + "\t" + c + "\t" + p + "\t" + g + "\n";
+    spaces += n + " " + c + " " + p + " " + g + "\n";
+    const std::string a1 = g[0] == '-' ? "0" : g.substr(0, 1), a2 = g[1] == '-' ? "0" : g.substr(1, 1);
+    alleles += n + "\t" + (c == "X" ? "23" : c) + "\t" + p + "\t" + a1 + "\t" + a2 + "\r\n";
+    commented += "\"" + n + "\",\"" + c + "\",\"" + p + "\",\"" + g + "\"\n";
+    lower += n + "," + c + "," + p + "," + g + "\n";
+  }
+  return {{"quoted.csv", quoted}, {"tabs.txt", tabs},           {"spaces.txt", spaces},
+          {"alleles.txt", alleles}, {"commented.csv", commented}, {"lower.csv", lower}};
+}
+
+TEST_F(GenotypeReaderTest, EveryLayoutReadsTheSameGenotypes) {
+  Write("c.txt", SixSnpCalculator());
+  for (const LayoutFile& file : OnePersonInEveryLayout()) {
+    Write(file.name, file.bytes);
+    ASSERT_TRUE(Load("c.txt", file.name)) << file.name << ": " << data.lastError;
+    std::string read;
+    for (const auto& snp : data.snps) read += snp.snpName + ":" + char(snp.sampleAllele1) + char(snp.sampleAllele2) + " ";
+    // "CT" folds to B/A and is turned to the calculator's A/B order.
+    EXPECT_EQ(read, "rs1:AA rs2:AB rs3:AB rs5:AA rs6:BB ") << file.name;
+
+    CUzorakZaPoregjenje sample;
+    std::string error;
+    ASSERT_TRUE(ReadComparisonSample((folder_ / file.name).string(), sample, 0, context, error)) << error;
+    std::string compared;
+    for (const CSNP& snp : sample.snps) {
+      compared += snp.name + ":" + std::to_string(snp.chromosome) + ":" + std::to_string(snp.position) + ":" +
+                  char(snp.allele1) + char(snp.allele2) + " ";
+    }
+    // The comparison leaves out no-calls and chromosome X.
+    EXPECT_EQ(compared, "rs1:1:100:AA rs2:1:200:AB rs3:1:300:BA rs6:1:600:BB ") << file.name;
+  }
+}
+
 TEST_F(GenotypeReaderTest, UnknownLayoutsAndMissingFilesSayWhy) {
   Write("c.txt", SixSnpCalculator());
   Write("s.txt", "rs1\t1\t100\tAA\n");
   EXPECT_FALSE(Load("c.txt", "s.txt"));
-  EXPECT_NE(data.lastError.find("s.txt: not a raw genotype file of a known layout"), std::string::npos);
+  EXPECT_NE(data.lastError.find("s.txt: not a raw genotype file this program knows"), std::string::npos);
   EXPECT_FALSE(Load("c.txt", "missing.txt"));
   EXPECT_NE(data.lastError.find("missing.txt: the file cannot be opened"), std::string::npos);
 }

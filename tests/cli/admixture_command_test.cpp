@@ -2,6 +2,7 @@
 
 #include "cli/cli_test_support.h"
 #include "cli/subcommands.h"
+#include "compress/zlib_unpacker.h"
 
 namespace varnik::cli {
 namespace {
@@ -27,6 +28,24 @@ TEST(AdmixtureCommand, ExampleGenomesRunWithBothExampleCalculators) {
   EXPECT_LT(par.out.find("\nAtlantic_Baltic:"), par.out.find("\nSouth_Asian:"));
 }
 
+// The packed examples hold the same people as the plain ones: the shares
+// agree, only the file's name in the header differs.
+TEST(AdmixtureCommand, PackedExampleGenomesGiveThePlainOnesShares) {
+  RegisterUnpacker();
+  const std::string calculator = kBin + "/Poreklo odsecaka - Svet 6.txt";
+  const struct {
+    const char *plain, *packed;
+  } pairs[] = {{"Primer genoma - FTDNA.csv", "Primer genoma - pet stubaca.zip"},
+               {"Primer genoma - 23andMe.txt", "Primer genoma - sa zaglavljem.csv.gz"}};
+  for (const auto& pair : pairs) {
+    const CliResult plain = RunCli(RunAdmixture, {"--sample", kBin + "/" + pair.plain, "--calculator", calculator});
+    const CliResult packed = RunCli(RunAdmixture, {"--sample", kBin + "/" + pair.packed, "--calculator", calculator});
+    ASSERT_EQ(packed.status, 0) << packed.err;
+    EXPECT_EQ(packed.out.substr(packed.out.find('\n')), plain.out.substr(plain.out.find('\n'))) << pair.packed;
+    EXPECT_EQ(packed.out.rfind("SNPs: 60000 ", 0), 0u) << packed.out;
+  }
+}
+
 TEST(AdmixtureCommand, BadArgumentsAndRefusedRunsExitWithTheReason) {
   const std::string sample = kBin + "/Primer genoma - FTDNA.csv";
   const std::string calculator = kBin + "/Poreklo odsecaka - Svet 6.txt";
@@ -39,7 +58,7 @@ TEST(AdmixtureCommand, BadArgumentsAndRefusedRunsExitWithTheReason) {
       {{"--sample", sample, "--calculator", calculator, "--threshold", "0.5"}, "--threshold takes"},
       {{"--sample", sample, "--calculator", calculator, "--chromosome", "1", "--from", "1", "--to", "9"},
        "Number of SNPs on segment is too little"},
-      {{"--sample", calculator, "--calculator", calculator}, "not a raw genotype file of a known layout"},
+      {{"--sample", calculator, "--calculator", calculator}, "not a raw genotype file this program knows"},
       {{"--sample", sample, "--calculator", sample}, "line 1: the first line must give the number of populations"},
   };
   for (const Case& c : cases) {

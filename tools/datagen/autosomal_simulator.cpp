@@ -279,14 +279,37 @@ std::string GenomeFtdna(const SimulatedPanel& panel, const SimulatedPerson& pers
          });
 }
 
-bool WriteAutosomalExamples(const std::string& folder) {
+namespace {
+
+struct ExamplePeople {
+  SimulatedPanel panel;
+  SimulatedPerson european, asian;
+};
+
+ExamplePeople MakeExamplePeople() {
   const std::vector<std::string> populations = {"Atlantic_Baltic", "Southern",   "West_Asian",
                                                 "South_Asian",     "East_Asian", "African"};
-  const SimulatedPanel panel = MakePanel(0x5657E7A6, 60000, populations, 0.12);
+  ExamplePeople people;
+  people.panel = MakePanel(0x5657E7A6, 60000, populations, 0.12);
   // A person of European ancestry with some of the Near East, and one of
   // South and Central Asia.
-  const SimulatedPerson european = MakePerson(panel, 11, {0.55, 0.30, 0.15, 0.0, 0.0, 0.0}, 8.0);
-  const SimulatedPerson asian = MakePerson(panel, 12, {0.0, 0.0, 0.35, 0.45, 0.20, 0.0}, 8.0);
+  people.european = MakePerson(people.panel, 11, {0.55, 0.30, 0.15, 0.0, 0.0, 0.0}, 8.0);
+  people.asian = MakePerson(people.panel, 12, {0.0, 0.0, 0.35, 0.45, 0.20, 0.0}, 8.0);
+  return people;
+}
+
+}  // namespace
+
+std::vector<std::string> ExampleGenomesAsTabs() {
+  const ExamplePeople people = MakeExamplePeople();
+  return {Genome23andMe(people.panel, people.european, 40000, 21), Genome23andMe(people.panel, people.asian, 40000, 22)};
+}
+
+bool WriteAutosomalExamples(const std::string& folder) {
+  const ExamplePeople people = MakeExamplePeople();
+  const SimulatedPanel& panel = people.panel;
+  const SimulatedPerson& european = people.european;
+  const SimulatedPerson& asian = people.asian;
   return WriteFile(folder + "/" + kExampleTextCalculator, TextCalculator(panel)) &&
          WriteParCalculator(panel, folder, "Svet6") &&
          WriteFile(folder + "/" + kExampleGenomeFtdna, GenomeFtdna(panel, european, 40000, 21)) &&

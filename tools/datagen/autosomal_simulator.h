@@ -64,6 +64,10 @@ double ChromosomeCm(int chromosome);
 // The shipped examples: "Poreklo odsecaka - Svet 6.txt", "Svet6.par" with
 // its files, and two example genomes.
 bool WriteAutosomalExamples(const std::string& folder);
+// The genomes of the two example people of WriteAutosomalExamples (the
+// FTDNA example's person, then the 23andMe example's) as tab-separated
+// text with the same SNPs.
+std::vector<std::string> ExampleGenomesAsTabs();
 inline constexpr const char* kExampleTextCalculator = "Poreklo odsecaka - Svet 6.txt";
 inline constexpr const char* kExampleParCalculator = "Svet6.par";
 inline constexpr const char* kExampleGenomeFtdna = "Primer genoma - FTDNA.csv";

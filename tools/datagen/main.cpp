@@ -6,7 +6,9 @@
 
 #include "autosomal_simulator.h"
 #include "collection_files.h"
+#include "compress/zlib_unpacker.h"
 #include "example_axes.h"
+#include "genome_layouts.h"
 #include "predictor_models.h"
 #include "relatives_simulator.h"
 
@@ -23,6 +25,18 @@ int main(int argc, char** argv) {
   if (!varnik::datagen::WritePredictorModels(folder)) return 1;
   if (!varnik::datagen::WriteAutosomalExamples(folder)) {
     std::fprintf(stderr, "varnik-datagen: cannot write the example calculators and genomes in %s\n", folder.c_str());
+    return 1;
+  }
+  // The same people in the layouts with a header, zipped and gzipped.
+  const std::vector<std::string> genomes = varnik::datagen::ExampleGenomesAsTabs();
+  using varnik::datagen::GenomeLayout;
+  if (!varnik::WritePackedFile(varnik::Packing::kZip, folder + "/" + varnik::datagen::kExampleGenomeZip,
+                               {{varnik::datagen::kExampleGenomeZipEntry,
+                                 varnik::datagen::GenomeInLayout(genomes[0], GenomeLayout::kTabAlleles)}}) ||
+      !varnik::WritePackedFile(varnik::Packing::kGzip, folder + "/" + varnik::datagen::kExampleGenomeGzip,
+                               {{"", varnik::datagen::GenomeInLayout(genomes[1], GenomeLayout::kCommaCommented)}})) {
+    std::fprintf(stderr, "varnik-datagen: cannot write the packed example genomes in %s (built without zlib?)\n",
+                 folder.c_str());
     return 1;
   }
   if (!varnik::datagen::WriteSampleCollections(folder)) return 1;
