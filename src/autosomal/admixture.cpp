@@ -194,6 +194,13 @@ bool CProracunPoreklaOdsecaka::ComputeAdmixture(int chromosomeIndex, const Admix
       ReportAdmixture(++it, sweepChange, false, context);
     }
     change = em.Step(0, end, 1, q);
+    // Frequencies of exactly 0 or 1 (taken as they stand from a ".par"
+    // calculator) can rule out every genotype of the sample; a full pass
+    // that visits nothing would then return 100 for ever.
+    if (em.LastStepVisited() == 0) {
+      return refuse(
+          FileMessage(samplePath, 0, AutosomalMessageText(AutosomalMessage::kNoPossibleGenotype, language), language));
+    }
     ReportAdmixture(++it, change, false, context);
 
     // Fewer blocks once a sweep stops helping: the change grew, it exceeds

@@ -45,7 +45,7 @@ void AddOne(uint8_t genotype, const double* f, std::size_t step, int k, double s
 
 // Where the processor has them, wider vectors with fused multiply-add.
 #if defined(__x86_64__) && defined(__linux__) && defined(__GNUC__)
-#define VARNIK_VECTOR_CLONES __attribute__((target_clones("avx2,fma", "default")))
+#define VARNIK_VECTOR_CLONES __attribute__((target_clones("avx2", "fma", "default")))
 #else
 #define VARNIK_VECTOR_CLONES
 #endif
@@ -179,6 +179,7 @@ double AdmixtureEm::Step(int first, int last, int stride, std::vector<double>& q
       AddOne(genotypes_[i], f, 1, k, second, total - second, sums);
     }
   }
+  lastStepVisited_ = sums.count;
   if (sums.count == 0) return 100.0;
   double change = 0.0;
   const double inverse = 1.0 / sums.count;

@@ -43,6 +43,9 @@ class AdmixtureEm {
   // of the absolute changes, or 100 with q unchanged when no usable SNP
   // was visited.
   double Step(int first, int last, int stride, std::vector<double>& q);
+  // SNPs that the last step visited and that carried information: those
+  // whose genotype the current shares and frequencies make possible.
+  int LastStepVisited() const { return lastStepVisited_; }
 
   int SnpCount() const { return static_cast<int>(genotypes_.size()); }
   // SNPs whose genotype the calculator's alleles can explain.
@@ -64,6 +67,7 @@ class AdmixtureEm {
   std::vector<uint8_t> genotypes_;
   std::vector<double> frequencies_;  // K per SNP, in table order
   Layout layout_;
+  int lastStepVisited_ = 0;
 };
 
 }  // namespace varnik

@@ -72,6 +72,11 @@ constexpr MessageRow kRows[] = {
     {AutosomalMessage::kNoCommonSnps,
      {"нийедан СНП узорка нийе у рачуначу", "no SNP of the sample is in the calculator",
       "ни один SNP образца не найден в калькуляторе"}},
+    {AutosomalMessage::kNoPossibleGenotype,
+     {"нийедан СНП узорка нема генотип койи учесталости рачунача допуштайу (учесталост 0 или 1 у свим становништвима)",
+      "no SNP of the sample has a genotype that the calculator's frequencies allow (a frequency of 0 or 1 in every "
+      "population)",
+      "ни у одного SNP образца нет генотипа, допустимого частотами калькулятора (частота 0 или 1 во всех популяциях)"}},
     {AutosomalMessage::kNoSuchChromosome,
      {"хромозома %d не постойи: СНПови узорка су на %d хромозома", "there is no chromosome %d: the sample's SNPs lie on %d chromosomes",
       "хромосомы %d нет: SNP образца лежат на %d хромосомах"}},

@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "common/format.h"
+
 namespace varnik {
 
 enum class AutosomalMessage {
@@ -26,6 +28,7 @@ enum class AutosomalMessage {
   kUnknownLayout,         // not a raw genotype file of a known layout (lists them)
   kLayoutNotForPainting,  // layout 3 has no positions
   kNoCommonSnps,          // no SNP of the sample is in the calculator
+  kNoPossibleGenotype,    // every common SNP has a genotype the frequencies rule out
   kNoSuchChromosome,      // chromosome %d, %d runs
   kStopped,
   kChromosomeField,       // field 2 or 3 of a sample line is not a number
@@ -43,6 +46,17 @@ enum class AutosomalMessage {
 // The message's text in `language` (-1: the interface language), with
 // printf-style placeholders as noted above.
 const char* AutosomalMessageText(AutosomalMessage message, int language);
+
+// The message with its placeholders filled; a message without any is
+// taken as it stands.
+template <typename... Args>
+std::string AutosomalMessageFormat(AutosomalMessage message, int language, Args... args) {
+  if constexpr (sizeof...(Args) == 0) {
+    return AutosomalMessageText(message, language);
+  } else {
+    return Format(AutosomalMessageText(message, language), args...);
+  }
+}
 
 // "FILE: TEXT" or "FILE, line N: TEXT" (line 0 leaves the line out), with
 // only the file's name, not its folder.

@@ -187,7 +187,7 @@ bool CProracunPoreklaOdsecaka::ReadTextCalculator(const std::string& path, const
   ByteLineReader reader(bytes);
   const auto fail = [&](AutosomalMessage message, auto... args) {
     return Fail(context, FileMessage(path, reader.LineNumber(),
-                                     Format(AutosomalMessageText(message, language), args...), language));
+                                     AutosomalMessageFormat(message, language, args...), language));
   };
   ReadProgress progress(context, kCalculatorProgressStep, kTextLoadingCalculator);
   std::vector<std::string_view> fields;

@@ -56,7 +56,7 @@ bool ReadGeneticMapBytes(const std::string& path, std::string_view bytes, std::v
   int64_t linesRead = 0;
   int result = kLineRead;
   const auto fail = [&](AutosomalMessage message, auto... args) {
-    error = FileMessage(path, reader.LineNumber(), Format(AutosomalMessageText(message, language), args...), language);
+    error = FileMessage(path, reader.LineNumber(), AutosomalMessageFormat(message, language, args...), language);
     map.clear();
     return false;
   };

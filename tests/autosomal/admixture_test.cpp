@@ -115,6 +115,14 @@ TEST(ComputeAdmixture, RunsThatCannotStartSayWhy) {
   data.samplePath = "s.txt";
   EXPECT_FALSE(data.ComputeAdmixture(-1, context));
   EXPECT_EQ(data.lastError, "s.txt: no SNP of the sample is in the calculator");
+  // Frequencies of 0 in every population (a ".par" calculator keeps them
+  // as they stand) rule out a sample homozygous for the second allele.
+  for (CPodaciSNPaZaPorekloOdsecaka& snp : data.snps) {
+    snp.sampleAllele1 = snp.sampleAllele2 = 'B';
+    snp.frequencies.assign(2, 0.0);
+  }
+  EXPECT_FALSE(data.ComputeAdmixture(-1, context));
+  EXPECT_EQ(data.lastError.substr(0, 58), "s.txt: no SNP of the sample has a genotype that the calcul");
   data.snps.clear();
   EXPECT_FALSE(data.ComputeAdmixture(-1, context));
   EXPECT_EQ(data.lastError, "s.txt: no SNP of the sample is in the calculator");
