@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <string>
 #include <string_view>
@@ -33,14 +34,22 @@ inline std::vector<std::string_view> Parts(std::string_view input, std::size_t p
   return out;
 }
 
-// A folder of this process for the files a target writes; removed at exit.
+// A folder of this process for the files a target writes, removed at exit;
+// in memory where the system has /dev/shm, because rewriting small files on
+// a disk file system every input can cost more than the reader itself.
 inline const std::string& ScratchFolder() {
   static const std::string folder = [] {
-    std::string path = "/tmp/varnik_fuzz_" + std::to_string(getpid());
-    std::string command = "mkdir -p " + path;
-    if (std::system(command.c_str()) != 0) std::abort();
-    std::atexit([] { std::system(("rm -rf /tmp/varnik_fuzz_" + std::to_string(getpid())).c_str()); });
-    return path;
+    std::error_code error;
+    const std::filesystem::path base =
+        std::filesystem::is_directory("/dev/shm", error) ? "/dev/shm" : std::filesystem::temp_directory_path();
+    const std::filesystem::path path = base / ("varnik_fuzz_" + std::to_string(getpid()));
+    if (!std::filesystem::create_directories(path, error) && !std::filesystem::is_directory(path)) std::abort();
+    static const std::string removed = path.string();
+    std::atexit([] {
+      std::error_code ignored;
+      std::filesystem::remove_all(removed, ignored);
+    });
+    return path.string();
   }();
   return folder;
 }
