@@ -30,11 +30,12 @@ int main(int argc, char** argv) {
   // The same people in the layouts with a header, zipped and gzipped.
   const std::vector<std::string> genomes = varnik::datagen::ExampleGenomesAsTabs();
   using varnik::datagen::GenomeLayout;
-  if (!varnik::WritePackedFile(varnik::Packing::kZip, folder + "/" + varnik::datagen::kExampleGenomeZip,
-                               {{varnik::datagen::kExampleGenomeZipEntry,
-                                 varnik::datagen::GenomeInLayout(genomes[0], GenomeLayout::kTabAlleles)}}) ||
-      !varnik::WritePackedFile(varnik::Packing::kGzip, folder + "/" + varnik::datagen::kExampleGenomeGzip,
-                               {{"", varnik::datagen::GenomeInLayout(genomes[1], GenomeLayout::kCommaCommented)}})) {
+  const std::vector<varnik::PackedEntry> zipped = {
+      {varnik::datagen::kExampleGenomeZipEntry, varnik::datagen::GenomeInLayout(genomes[0], GenomeLayout::kTabAlleles)}};
+  const std::vector<varnik::PackedEntry> gzipped = {
+      {"", varnik::datagen::GenomeInLayout(genomes[1], GenomeLayout::kCommaCommented)}};
+  if (!varnik::WritePackedFile(varnik::Packing::kZip, folder + "/" + varnik::datagen::kExampleGenomeZip, zipped) ||
+      !varnik::WritePackedFile(varnik::Packing::kGzip, folder + "/" + varnik::datagen::kExampleGenomeGzip, gzipped)) {
     std::fprintf(stderr, "varnik-datagen: cannot write the packed example genomes in %s (built without zlib?)\n",
                  folder.c_str());
     return 1;
