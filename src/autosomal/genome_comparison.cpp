@@ -42,6 +42,24 @@ void SortAndDeduplicate(std::vector<CSNP>& snps) {
   snps.erase(end, snps.end());
 }
 
+// How many SNPs of `snps` the map (sorted by chromosome and position)
+// holds at the same chromosome and position under the same name; 0 when
+// `snps` are not in that order themselves.
+std::size_t SnpsAtTheirMapPlace(const std::vector<CSNP>& snps, const std::vector<CSNP>& map) {
+  if (!std::is_sorted(snps.begin(), snps.end(), ByChromosomeAndPosition)) return 0;
+  std::size_t found = 0, at = 0;
+  for (const CSNP& snp : snps) {
+    while (at < map.size() && ByChromosomeAndPosition(map[at], snp)) ++at;
+    for (std::size_t same = at; same < map.size() && !ByChromosomeAndPosition(snp, map[same]); ++same) {
+      if (map[same].name == snp.name) {
+        ++found;
+        break;
+      }
+    }
+  }
+  return found;
+}
+
 std::string StoppedMessage(const std::string& path, int language) {
   return FileMessage(path, 0, AutosomalMessageText(AutosomalMessage::kStopped, language), language);
 }
@@ -216,6 +234,11 @@ void CPoregjenjeUzoraka::PrepareSamples(int runMode) {
 }
 
 std::string CPoregjenjeUzoraka::PlaceOnMapBuild(CUzorakZaPoregjenje& sample, int language) const {
+  // A sample on the map's build, the usual case, shows itself without the
+  // sort by name: when at least half of its SNPs stand at their map place
+  // under their own name, fewer than half of those found by name can have
+  // moved.
+  if (2 * SnpsAtTheirMapPlace(sample.snps, geneticMap) >= sample.snps.size()) return {};
   std::vector<int32_t> byName(geneticMap.size());
   for (std::size_t i = 0; i < byName.size(); ++i) byName[i] = static_cast<int32_t>(i);
   std::sort(byName.begin(), byName.end(),
