@@ -9,6 +9,7 @@
 #include "common/format.h"
 #include "platform/dialog_settings.h"
 #include "shell/long_computation.h"
+#include "shell/report_note.h"
 #include "texts/text_table.h"
 
 namespace varnik {
@@ -297,26 +298,33 @@ void OpenGenomeComparison(const ComparisonServices& services) {
   ComputationLauncher launcher(services.dialogs, services.ui, services.threads, services.messages);
   MessageBoxes* messages = &services.messages;
   const std::function<void()> repaint = services.repaintMainWindow;
+  // Where the report goes is settled here; a report that cannot go beside
+  // the program is named when the run has written it.
+  const ReportLocation report = ComparisonReportFile();
+  auto written = std::make_shared<bool>(false);
   launcher.StartGenomeComparison(
       services.mainWindow,
-      [work, failure, ui](std::atomic<int>& stop, ProgressSink& progress) {
+      [work, failure, ui, report, written](std::atomic<int>& stop, ProgressSink& progress) {
         AdmixtureRunContext context;
         context.stop = &stop;
         context.progress = &progress;
         int error = 0;
-        const bool done = work->RunGenomeComparison(work->mode, work->samplePaths, error, context,
-                                                    ComparisonReportPath()) == 1;
+        const bool done = work->RunGenomeComparison(work->mode, work->samplePaths, error, context, report.path) == 1;
+        *written = done;
         if (!done && error != CPoregjenjeUzoraka::kErrorStopped) *failure = work->lastError;
         ui->Post([work] { g_genomeComparison = std::move(*work); });
         return done;
       },
-      [failure, messages, repaint] {
+      [failure, messages, repaint, report, written] {
         g_genomeComparison.samplePaths.clear();
         if (repaint) repaint();
         if (!failure->empty()) messages->Show(*failure, TextById(kTextGenomeComparisonTitle), kMbIconError);
         // A sample on another genome build: the run went on, placed by name.
         if (failure->empty() && !g_genomeComparison.runNotice.empty()) {
           messages->Show(g_genomeComparison.runNotice, TextById(kTextGenomeComparisonTitle), kMbIconWarning);
+        }
+        if (*written && report.userFolder) {
+          messages->Show(ReportNote(report), TextById(kTextGenomeComparisonTitle), kMbIconInformation);
         }
       });
 }

@@ -171,7 +171,7 @@ LoadedGeneticMap LoadGeneticMap(const std::string& path, const AdmixtureRunConte
 }
 
 std::string CPoregjenjeUzoraka::GeneticMapPath() const {
-  return mapPath.empty() ? ProgramFile(kGeneticMapFileName) : mapPath;
+  return mapPath.empty() ? DataFile(kGeneticMapFileName) : mapPath;
 }
 
 bool CPoregjenjeUzoraka::ReadGeneticMap(const AdmixtureRunContext& context) {

@@ -18,7 +18,7 @@ CPoregjenjeUzoraka g_genomeComparison;
 
 void ResetGenomeComparisonState() { g_genomeComparison = CPoregjenjeUzoraka(); }
 
-std::string ComparisonReportPath() { return ProgramFile(kComparisonReportFileName); }
+ReportLocation ComparisonReportFile() { return ReportFile(kComparisonReportFileName); }
 
 namespace {
 

@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "autosomal/admixture_data.h"
+#include "platform/program_folder.h"
 
 namespace varnik {
 
@@ -210,9 +211,10 @@ class CPoregjenjeUzoraka {
   }
 };
 
-// The report's file name and where a run writes it.
+// The report's file name and where a run writes it: the program folder, or
+// the user's folder when the program folder is not writable.
 inline constexpr const char* kComparisonReportFileName = "Ishodi poregjenj.txt";
-std::string ComparisonReportPath();
+ReportLocation ComparisonReportFile();
 
 // The process-wide comparison that the dialog sets and the main window draws.
 extern CPoregjenjeUzoraka g_genomeComparison;

@@ -365,7 +365,7 @@ bool CProracunPoreklaOdsecaka::RunChromosomePainting(const AdmixtureRunContext& 
   paintingReady = 0;
   if (!LoadAdmixtureInputs(kLoadForPainting, context)) return false;
   if (IsParCalculatorPath(calculatorPath) && windowBySnpCount == 0 &&
-      !AssignGeneticPositions(ProgramFile(kPaintingGeneticMapFile), context)) {
+      !AssignGeneticPositions(DataFile(kPaintingGeneticMapFile), context)) {
     lastError = FileMessage(kPaintingGeneticMapFile, 0, AutosomalMessageText(AutosomalMessage::kStopped, context.language),
                             context.language);
     return false;

@@ -9,6 +9,7 @@
 #include "common/format.h"
 #include "common/utf.h"
 #include "platform/program_folder.h"
+#include "shell/report_note.h"
 #include "texts/text_table.h"
 #include "tmrca/marker_model_table.h"
 #include "ystr/haplotype_convert.h"
@@ -272,7 +273,7 @@ bool CPoregjenjeHaplovrst::CompareWithCollections(const std::string& line, Haplo
       continue;
     }
     const CZbirkaUzoraka& collection = collections[static_cast<std::size_t>(c)];
-    const std::string path = collectionsFolder.empty() ? ProgramFile(collection.fileName)
+    const std::string path = collectionsFolder.empty() ? DataFile(collection.fileName)
                                                        : collectionsFolder + "/" + collection.fileName;
     CIshodCitanjaZbirke read = ReadCollection(path, collection.format, language,
                                               [this, c](const CUzorakZbirke& sample) { CompareSample(sample, c); });
@@ -321,7 +322,12 @@ bool CPoregjenjeHaplovrst::CompareWithCollections(const std::string& line, Haplo
   } else {
     output = out;
   }
-  return !writeFile || WriteCloseHaplotypesReport(out);
+  if (!writeFile) return true;
+  ReportLocation where;
+  if (!WriteCloseHaplotypesReport(out, where)) return false;
+  // A report that could not go beside the program is named under the text.
+  if (where.userFolder) output += ReportNote(where, language);
+  return true;
 }
 
 void ParseRangeText(std::string_view text, int32_t& low, int32_t& high) {
@@ -351,8 +357,8 @@ std::string FormatRangeText(int32_t low, int32_t high) {
   return Format("%d~%d", low, high);
 }
 
-bool WriteCloseHaplotypesReport(const std::string& text) {
-  if (!WriteFileAtomically(ProgramFile(kCloseHaplotypesFileName), Utf16LeWithBom(text))) {
+bool WriteCloseHaplotypesReport(const std::string& text, ReportLocation& where) {
+  if (!WriteReport(kCloseHaplotypesFileName, Utf16LeWithBom(text), where)) {
     std::fputs("Izlazno spremiste se ne moze otvoriti\n", stdout);
     return false;
   }

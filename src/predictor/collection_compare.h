@@ -16,6 +16,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/program_folder.h"
 #include "predictor/collection_search_settings.h"
 #include "ystr/markers.h"
 #include "ystr/sample_collections.h"
@@ -120,8 +121,10 @@ void ResetCollectionComparison();
 void ParseRangeText(std::string_view text, int32_t& low, int32_t& high);
 std::string FormatRangeText(int32_t low, int32_t high);
 
-// Writes the report of the comparison into the program folder; on failure
-// prints the writer's message on standard output and returns false.
-bool WriteCloseHaplotypesReport(const std::string& text);
+// Writes the report of the comparison into the program folder, or into the
+// user's folder when the program folder is not writable (`where` says
+// which); on failure prints the writer's message on standard output and
+// returns false.
+bool WriteCloseHaplotypesReport(const std::string& text, ReportLocation& where);
 
 }  // namespace varnik

@@ -102,7 +102,7 @@ TEST_F(ComparisonDialogTest, OkRunsTheComparisonBehindTheProgressDialogAndRepain
   ASSERT_EQ(data.comparisonTable.size(), 5u);
   EXPECT_EQ(data.comparisonTable[4], (Row{50, 1.5, Rgb(0, 0, 255)}));
   std::string report, error;
-  EXPECT_TRUE(ReadWholeFile(ComparisonReportPath(), report, 1 << 20));
+  EXPECT_TRUE(ReadWholeFile(ComparisonReportFile().path, report, 1 << 20));
 
   std::vector<uint8_t> bytes;
   ASSERT_TRUE(ReadSettingBinary(settings, "PGOpseziRazl", 100, bytes));
@@ -115,6 +115,33 @@ TEST_F(ComparisonDialogTest, OkRunsTheComparisonBehindTheProgressDialogAndRepain
   std::string text;
   EXPECT_TRUE(ReadSettingText(settings, "PGStazaUzorka3", text));
   EXPECT_EQ(text, "not selected.txt");
+}
+
+// Installed under a prefix: the map lies in share/varnik beside the
+// program's bin folder, which takes no files, so the report goes to the
+// user's folder and a message names it.
+TEST_F(ComparisonDialogTest, AnInstalledProgramFindsItsMapAndNamesTheReportInTheUsersFolder) {
+  std::filesystem::create_directories(folder_ / "share" / "varnik");
+  std::filesystem::rename(folder_ / kGeneticMapFileName, folder_ / "share" / "varnik" / kGeneticMapFileName);
+  SetProgramFolder((folder_ / "bin").string());
+  SetUserReportFolder((folder_ / "user").string());
+  Open([&](FakeDialogView& view) {
+    view.Type(kIdComparisonSlotPath + 0, pathA);
+    view.Click(kIdComparisonSlotCheck + 0);
+    view.Type(kIdComparisonSlotPath + 1, pathB);
+    view.Click(kIdComparisonSlotCheck + 1);
+    view.Click(kIdOk);
+  });
+  SetUserReportFolder("");
+  ASSERT_EQ(g_genomeComparison.results.size(), 1u);
+  const std::string report = (folder_ / "user" / kComparisonReportFileName).string();
+  EXPECT_TRUE(std::filesystem::is_regular_file(report));
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_NE(messages.shown[0].text.find("The program folder is not writable, so the report was written to: "),
+            std::string::npos)
+      << messages.shown[0].text;
+  EXPECT_NE(messages.shown[0].text.find(report), std::string::npos) << messages.shown[0].text;
+  EXPECT_EQ(messages.shown[0].flags, kMbIconInformation);
 }
 
 TEST_F(ComparisonDialogTest, SettingsComeBackAndTheModeChoosesTheTableShown) {

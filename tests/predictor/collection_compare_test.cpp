@@ -207,6 +207,30 @@ TEST_F(CollectionComparison, PredictorAppendsTheComparisonWhenItsHiddenBoxIsOn) 
   EXPECT_EQ(bytes, Utf16LeWithBom(results.substr(comparison)));
 }
 
+// Installed under a prefix: the collections lie in share/varnik beside the
+// program's bin folder, which takes no files, so the report goes to the
+// user's folder and the text names it.
+TEST_F(CollectionComparison, InstalledCollectionsAreFoundAndTheReportGoesToTheUsersFolder) {
+  const std::filesystem::path share = folder / "share" / "varnik";
+  std::filesystem::create_directories(share);
+  engine.collectionsFolder = "";
+  engine.settings.collections[0] = true;
+  ASSERT_TRUE(WriteFileAtomically((share / SampleCollections()[0].fileName).string(),
+                                  Utf16LeWithBom("A # 13 24 14 11 11-14 12 12 12 13 13 29\r\n")));
+  SetProgramFolder((folder / "bin").string());
+  SetUserReportFolder((folder / "user").string());
+  const std::string text = Run(kQuery, true);
+  SetUserReportFolder("");
+  EXPECT_NE(text.find("1. 0/12 (0) [Number of generations with 50% = 0.00] A\r\n"), std::string::npos) << text;
+  const std::string report = (folder / "user" / kCloseHaplotypesFileName).string();
+  const std::size_t note = text.find("\r\nThe program folder is not writable, so the report was written to: ");
+  ASSERT_NE(note, std::string::npos) << text;
+  EXPECT_NE(text.find(report, note), std::string::npos) << text;
+  std::string bytes;
+  ASSERT_TRUE(ReadWholeFile(report, bytes));
+  EXPECT_EQ(bytes, Utf16LeWithBom(text.substr(0, note)));
+}
+
 TEST_F(CollectionComparison, ConstraintsNeedAPresentValueInRange) {
   WriteCollection(0,
                   "A # 13 24 14 11 11-14 12 12 12 13 13 29\r\n"
