@@ -61,7 +61,7 @@ int RunComparison(Args& args, int mode) {
   if (svg) {
     SvgCanvas canvas({width, height});
     DrawGenomeComparison(canvas, data);
-    if (!WriteFileAtomically(*svg, canvas.Finish())) return Fail("cannot write " + *svg);
+    return WriteOutput(*svg, canvas.Finish());
   }
   return 0;
 }

@@ -105,9 +105,10 @@ int RunPainting(Args& args) {
 
   if (!data.loadNotice.empty()) std::fprintf(stderr, "%s\n", data.loadNotice.c_str());
   std::fputs(legend.c_str(), stdout);
-  if (values && !WriteFileAtomically(*values, ValuesTable(data))) return Fail("cannot write " + *values);
-  if (svg && !WriteFileAtomically(*svg, drawing)) return Fail("cannot write " + *svg);
-  return 0;
+  if (values) {
+    if (const int status = WriteOutput(*values, ValuesTable(data)); status != 0) return status;
+  }
+  return svg ? WriteOutput(*svg, drawing) : 0;
 }
 
 }  // namespace varnik::cli

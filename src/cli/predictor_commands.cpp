@@ -93,8 +93,9 @@ int RunTrainModel(Args& args) {
   if (!ReadLabelledInput(*input, training, samples, groups, error)) return Fail(error);
   CPredvigjacMuskihLoz2 model;
   if (!BuildPredictorModel(samples, options, model, error)) return Fail(error);
-  if (!SavePredictorModel(*out, model)) return Fail("cannot write " + *out);
-  std::printf("%zu samples, %zu branches, %zu super-groups, %zu SNPs: %s\n", samples.size(), model.branches.size(),
+  if (const int status = WriteOutput(*out, SerializePredictorModel(model)); status != 0) return status;
+  // With the model on standard output the summary goes to the error stream.
+  std::fprintf(*out == "-" ? stderr : stdout, "%zu samples, %zu branches, %zu super-groups, %zu SNPs: %s\n", samples.size(), model.branches.size(),
               model.parentGroups.size(), model.snpTree.size(), out->c_str());
   return 0;
 }

@@ -30,6 +30,14 @@ TEST(CliCrossValidate, ReadsATableFoldsItByGroupAndTrainsFromItToo) {
   const auto trained = StatusAndOut(RunTrainModel, {"--input", input, "--out", model, "--csv", "--no-stats"});
   EXPECT_EQ(trained.first, 0);
   EXPECT_EQ(trained.second.rfind("24 samples, 2 branches", 0), 0u) << trained.second;
+  // A model on standard output is the same bytes as the file; the summary
+  // goes to the error stream.
+  const CliResult piped = RunCli(RunTrainModel, {"--input", input, "--out", "-", "--csv", "--no-stats"});
+  ASSERT_EQ(piped.status, 0) << piped.err;
+  std::string bytes;
+  ASSERT_TRUE(ReadWholeFile(model, bytes));
+  EXPECT_EQ(piped.out, bytes);
+  EXPECT_EQ(piped.err.rfind("24 samples, 2 branches", 0), 0u) << piped.err;
 
   EXPECT_EQ(StatusAndOut(RunCrossValidate, {"--input", input, "--csv", "--folds", "4"}).first, 1);  // 3 groups
   EXPECT_EQ(StatusAndOut(RunCrossValidate, {"--input", input, "--group-column", "1"}).first, 1);    // needs --csv
