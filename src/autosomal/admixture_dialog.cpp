@@ -11,8 +11,6 @@ namespace varnik {
 
 namespace {
 
-constexpr const char* kSampleFilter = "*.csv;*.txt;*.";
-constexpr const char* kCalculatorFilter = "*.par;*.txt;*.";
 
 // A whole number as a C "%d" read takes it from an edit box, saturated far
 // outside every range of the dialog so that clamping still applies.
@@ -147,10 +145,10 @@ void AdmixtureDialog::OnCommand(DialogView& view, int id, int notification) {
       view.EndDialog(kIdCancel);
       break;
     case kIdAdmixtureSampleBrowse:
-      Browse(view, kIdAdmixtureSamplePath, kTextSampleGenomeFile, kSampleFilter);
+      Browse(view, kIdAdmixtureSamplePath, kTextSampleGenomeFile, kGenotypeFileFilter);
       break;
     case kIdAdmixtureCalculatorBrowse:
-      Browse(view, kIdAdmixtureCalculatorPath, kTextCalculatorFile, kCalculatorFilter);
+      Browse(view, kIdAdmixtureCalculatorPath, kTextCalculatorFile, kCalculatorFileFilter);
       break;
     case kIdAdmixtureChromosome:
       if (notification == kNotifyKillFocus) {

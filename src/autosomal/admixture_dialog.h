@@ -19,6 +19,11 @@ namespace varnik {
 
 inline constexpr int kAdmixtureTemplateId = 135;
 
+// What the browse buttons of the autosomal tools offer: raw genotype files
+// as the companies hand them out, also zipped or gzipped, and calculators.
+inline constexpr const char* kGenotypeFileFilter = "*.csv;*.txt;*.zip;*.gz;*.";
+inline constexpr const char* kCalculatorFileFilter = "*.par;*.txt;*.";
+
 // Controls of template 135.
 enum AdmixtureControlId : int {
   kIdAdmixtureSamplePath = 1029,

@@ -18,7 +18,6 @@ namespace {
 
 using Row = CPoregjenjeUzoraka::CPodaciOpsega;
 
-constexpr const char* kSampleFilter = "*.csv;*.txt;*.";
 constexpr std::size_t kTableBytes = 12 * CPoregjenjeUzoraka::kMaxTableRows;
 constexpr std::size_t kSelectionBytes = 4 * CPoregjenjeUzoraka::kMaxSamples;
 constexpr int32_t kMaxMinSnps = 10000000;
@@ -198,7 +197,7 @@ void ComparisonDialog::OnCommand(DialogView& view, int id, int notification) {
   if (id >= kIdComparisonSlotBrowse && id < kIdComparisonSlotBrowse + CPoregjenjeUzoraka::kMaxSamples) {
     const int edit = kIdComparisonSlotPath + (id - kIdComparisonSlotBrowse);
     const std::optional<std::string> path =
-        files_.OpenFile(TextById(kTextGenomeForComparison), kSampleFilter, view.GetText(edit));
+        files_.OpenFile(TextById(kTextGenomeForComparison), kGenotypeFileFilter, view.GetText(edit));
     if (path) {
       view.SetText(edit, *path);
       view.SetChecked(kIdComparisonSlotCheck + (id - kIdComparisonSlotBrowse), true);

@@ -10,13 +10,6 @@
 
 namespace varnik {
 
-namespace {
-
-constexpr const char* kSampleFilter = "*.csv;*.txt;*.";
-constexpr const char* kCalculatorFilter = "*.par;*.txt;*.";
-
-}  // namespace
-
 void PaintingDialog::OnInit(DialogView& view) {
   view.SetCaption(TextById(kTextChromosomePainting));
   view.SetText(kIdOk, TextById(kTextOk));
@@ -86,10 +79,10 @@ void PaintingDialog::OnCommand(DialogView& view, int id, int notification) {
       view.EndDialog(kIdCancel);
       break;
     case kIdAdmixtureSampleBrowse:
-      BrowseInto(files_, view, kIdAdmixtureSamplePath, kTextSampleGenomeFile, kSampleFilter);
+      BrowseInto(files_, view, kIdAdmixtureSamplePath, kTextSampleGenomeFile, kGenotypeFileFilter);
       break;
     case kIdAdmixtureCalculatorBrowse:
-      BrowseInto(files_, view, kIdAdmixtureCalculatorPath, kTextCalculatorFile, kCalculatorFilter);
+      BrowseInto(files_, view, kIdAdmixtureCalculatorPath, kTextCalculatorFile, kCalculatorFileFilter);
       break;
     case kIdAdmixtureChromosome:
       if (notification == kNotifyKillFocus) {

@@ -115,7 +115,7 @@ TEST_F(AdmixtureDialogTest, CancelAndCancelledBrowsingChangeNothing) {
   FakeDialogView& v = Open();
   v.Click(kIdAdmixtureSampleBrowse);
   EXPECT_EQ(v.GetText(kIdAdmixtureSamplePath), "/picked/genome.txt");
-  EXPECT_EQ(files.requests[0].filter, "*.csv;*.txt;*.");
+  EXPECT_EQ(files.requests[0].filter, "*.csv;*.txt;*.zip;*.gz;*.");
   EXPECT_EQ(files.requests[0].title, "Input file of sample genome");
   v.Click(kIdAdmixtureCalculatorBrowse);
   EXPECT_EQ(v.GetText(kIdAdmixtureCalculatorPath), "");
