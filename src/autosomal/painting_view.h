@@ -14,6 +14,7 @@ class ProcessChromosomePainting : public ChromosomePaintingApi {
   // The view is chosen whenever chromosome runs exist; it draws only a
   // computed painting.
   bool HasData() const override { return !data_.chromosomeRuns.empty(); }
+  bool IsPainted() const override { return HasData() && data_.paintingReady == 1; }
   // The factor steps while a levelled painting is shown.
   bool CanStepLevelling() const override { return data_.paintingReady == 1 && data_.drawLevelled != 0; }
   bool StepLevellingDown() override { return data_.StepLevellingDown(); }

@@ -224,7 +224,9 @@ void MainWindow::OnMouseMove(unsigned x, unsigned y) {
 void MainWindow::Paint(Canvas& backBuffer) {
   if (plot_.HasData()) {
     plot_.Draw(backBuffer);
-  } else if (painting_.HasData()) {
+  } else if (painting_.HasData() && (painting_.IsPainted() || comparison_ == nullptr || !comparison_->HasData())) {
+    // Chromosome runs without a painting (an admixture run leaves them)
+    // draw nothing; a genome comparison's results show instead.
     painting_.Draw(backBuffer);
   } else if (comparison_ != nullptr && comparison_->HasData()) {
     comparison_->Draw(backBuffer);

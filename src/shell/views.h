@@ -34,6 +34,9 @@ class ChromosomePaintingApi {
  public:
   virtual ~ChromosomePaintingApi() = default;
   virtual bool HasData() const = 0;
+  // Whether a computed painting is there to draw: the view holds data as
+  // soon as chromosome runs exist, which an admixture run leaves too.
+  virtual bool IsPainted() const { return HasData(); }
   virtual bool CanStepLevelling() const = 0;
   // Each step returns whether the levelling factor changed.
   virtual bool StepLevellingDown() = 0;

@@ -72,13 +72,14 @@ class FakePlot : public EmptyPlot {
 class FakePainting : public ChromosomePaintingApi {
  public:
   bool HasData() const override { return data; }
+  bool IsPainted() const override { return data && painted; }
   bool CanStepLevelling() const override { return steppable; }
   bool StepLevellingDown() override { return ++downs, changes; }
   bool StepLevellingUp() override { return ++ups, changes; }
   bool ToggleLevelling() override { return ++toggles, changes; }
   void Draw(Canvas& canvas) override { canvas.TextOut(0, 0, "painting"); }
 
-  bool data = false, steppable = true, changes = true;
+  bool data = false, painted = true, steppable = true, changes = true;
   int downs = 0, ups = 0, toggles = 0;
 };
 
@@ -276,7 +277,11 @@ TEST_F(MainWindowTest, GenomeComparisonIsDrawnAfterPlotAndPaintingAndOpensFromIt
   window.Paint(canvas);
   painting.data = true;
   window.Paint(canvas);
-  EXPECT_EQ(canvas.Texts(), (std::vector<std::string>{"comparison", "painting"}));
+  // Chromosome runs left by an admixture run, without a painting, do not
+  // hide the comparison.
+  painting.painted = false;
+  window.Paint(canvas);
+  EXPECT_EQ(canvas.Texts(), (std::vector<std::string>{"comparison", "painting", "comparison"}));
 
   ComparisonTools comparisonTools;
   MainWindow withTool{host, plot, painting, comparisonTools};
