@@ -436,9 +436,10 @@ enum ENiskaSlov : int32_t {
   kTextBadInputAt = 379,
   kTextZoomIn = 380,
   kTextZoomOut = 381,
+  kTextAgeBeyondRange = 382,
 
   kTextFirst = kPopBantuSouthAfrica,
-  kTextLast = kTextZoomOut,
+  kTextLast = kTextAgeBeyondRange,
 };
 
 }  // namespace varnik

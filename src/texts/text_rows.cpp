@@ -302,6 +302,9 @@ std::vector<CPrevodNaziva> FillTexts() {
       {kTextZoomIn, "Увећай (+, точкић миша)", "Zoom in (+, mouse wheel)", "Увеличить (+, колесо мыши)"},
       {kTextZoomOut, "Умањи (-, точкић миша)", "Zoom out (-, mouse wheel)", "Уменьшить (-, колесо мыши)"},
       {kTextBadInputAt, "ред %d, врѣдност \"%s\"", "line %d, value \"%s\"", "строка %d, значение \"%s\""},
+      {kTextAgeBeyondRange, "Старост лежи изван израчунатог опсега од %d колѣн.",
+       "The age lies beyond the computed range of %d generations.",
+       "Возраст лежит за пределами рассчитанного диапазона в %d поколений."},
       // 197 and 314 are given twice; see the note at the top.
       {kTextCalculation, "Прорачун", "Calculation", ""},
       {kTextCalculation, "Прорачун", "Calculation", "Расчет"},

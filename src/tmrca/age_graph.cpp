@@ -69,7 +69,8 @@ void DrawAgeGraph(Canvas& canvas, const Rect& rect, const CNizVerovatnoca& distr
   const int barWidth = step - gap;
   const int plotHeight = height - kLabelRoom;
   if (plotHeight < 10) return;
-  const int highlighted = static_cast<int>(distribution.halfPoint);
+  // An age beyond the computed range has no half point to mark.
+  const int highlighted = distribution.beyondRange ? -1 : static_cast<int>(distribution.halfPoint);
   const auto barHeight = [&](double value) { return static_cast<int>(plotHeight * value / largest + 0.5); };
 
   std::vector<Placed> placed(static_cast<std::size_t>(count));

@@ -10,21 +10,6 @@
 #include "texts/text_table.h"
 
 namespace varnik {
-namespace {
-
-// The note that replaces the half point when the age lies beyond the range.
-const char* BeyondRangeText(int32_t language) {
-  switch (language < 0 ? g_language : language) {
-    case kLanguageSerbian:
-      return "Старост лежи изван израчунатог опсега од %d генерација.";
-    case kLanguageRussian:
-      return "Возраст лежит за пределами рассчитанного диапазона в %d поколений.";
-    default:
-      return "The age lies beyond the computed range of %d generations.";
-  }
-}
-
-}  // namespace
 
 std::string FormatTmrcaReport(const std::vector<CSTROznaka>& records, const CNizVerovatnoca& distribution,
                               int32_t withoutAncestor, int32_t language) {
@@ -61,7 +46,7 @@ std::string FormatTmrcaReport(const std::vector<CSTROznaka>& records, const CNiz
   if (distribution.beyondRange) {
     // A half point of a flat or still rising distribution would only name
     // the middle of the computed range.
-    out += Format(BeyondRangeText(language), static_cast<int32_t>(distribution.raw.size())) + "\r\n\r\n";
+    out += Format(text(kTextAgeBeyondRange), static_cast<int32_t>(distribution.raw.size())) + "\r\n\r\n";
   } else {
     out += Format("%s 50%%=%g\r\n\r\n", text(kTextGenerationsWith), distribution.halfPoint);
   }

@@ -51,6 +51,13 @@ TEST(TmrcaGraph, BarsWithHighlightedHalfPointAndLabels) {
   EXPECT_EQ(texts[1].from, (Point{167 + kSpacing, 33}));
   EXPECT_EQ(texts[3].from, (Point{250 + 17 + kSpacing / 2, 100 - 31 - 1}));
   EXPECT_EQ(texts[0].state.font.escapement, 900);
+
+  // An age beyond the computed range marks no bar and labels no half point.
+  CNizVerovatnoca beyond = d;
+  beyond.beyondRange = true;
+  RecordingCanvas plain({300, 100});
+  DrawAgeGraph(plain, {0, 0, 300, 100}, beyond, false, false);
+  for (const DrawOp& fill : Ops(plain, DrawOp::kFillRect)) EXPECT_NE(fill.state.brush, kOrange);
 }
 
 }  // namespace
