@@ -162,8 +162,8 @@ void DrawNameUnderMouse(Canvas& c, const Geometry& g, const std::vector<CUzorak>
   const Rect inside = g.Clip();
   const int x = std::max(inside.left + 1, std::min(sample.screenX - extent.width / 2, inside.right - 1 - extent.width));
   const int y = std::max(inside.top + 1, std::min(sample.screenY + 10, inside.bottom - 1 - extent.height));
-  const Color colour =
-      sample.group == kRedGroup ? kRed : ColorFromValue(groups[static_cast<std::size_t>(sample.group)].colour);
+  // The group's own colour, also for the group whose markers are red.
+  const Color colour = ColorFromValue(groups[static_cast<std::size_t>(sample.group)].colour);
   c.SetClipRect(inside);
   OutlinedText(c, x, y, name, colour);
   c.SetClipRect(std::nullopt);

@@ -216,8 +216,14 @@ TEST_F(PlotDrawing, Group91IsRedButItsSampleNamesKeepTheGroupColour) {
   const auto label = TextOps(ops, Texts().TranslateSerbianName(groups[91].name));
   ASSERT_EQ(label.size(), 5u);
   EXPECT_EQ(label[4].color, (Color{255, 0, 0}));
+  // So does the name under the mouse.
+  g_showSampleNames = 0;
+  g_showNameUnderMouse = 1;
+  ASSERT_TRUE(FindPointUnderMouse(g_plotPoints, g_plotPoints[1].screenX, g_plotPoints[1].screenY));
+  const auto hovered = TextOps(Draw(), std::string(NameUnderMouse(g_plotPoints[1])));
+  ASSERT_EQ(hovered.size(), 9u);
+  EXPECT_EQ(hovered[8].color, (Color{0, 200, 0}));
 }
-
 
 TEST_F(PlotDrawing, CaptionNamesTheAxesAndTheirShares) {
   g_language = kLanguageEnglish;
