@@ -166,7 +166,8 @@ bool CProracunPoreklaOdsecaka::ComputeAdmixture(int chromosomeIndex, const Admix
   AdmixtureEm em(snps, first, last, k);
   // Without a usable genotype no pass could ever change the shares.
   if (em.UsableCount() == 0) {
-    return refuse(FileMessage(samplePath, 0, AutosomalMessageText(AutosomalMessage::kNoCommonSnps, language), language));
+    const AutosomalMessage reason = snps.empty() ? AutosomalMessage::kNoCommonSnps : AutosomalMessage::kNoCalculatorAlleles;
+    return refuse(FileMessage(samplePath, 0, AutosomalMessageText(reason, language), language));
   }
   const int end = em.SnpCount() - 1;
   std::vector<double>& q = proportions;

@@ -77,6 +77,13 @@ constexpr MessageRow kRows[] = {
       "no SNP of the sample has a genotype that the calculator's frequencies allow (a frequency of 0 or 1 in every "
       "population)",
       "ни у одного SNP образца нет генотипа, допустимого частотами калькулятора (частота 0 или 1 во всех популяциях)"}},
+    {AutosomalMessage::kNoCalculatorAlleles,
+     {"нийедан СНП узорка койи йе у рачуначу нема генотип од слова рачуначевих алела (само уметања, брисања или друга "
+      "слова)",
+      "no SNP of the sample that is in the calculator has a genotype of the calculator's alleles (only insertions, "
+      "deletions or other letters)",
+      "ни у одного SNP образца из калькулятора нет генотипа из аллелей калькулятора (только вставки, делеции или "
+      "другие буквы)"}},
     {AutosomalMessage::kNoSuchChromosome,
      {"хромозома %d не постойи: СНПови узорка су на %d хромозома", "there is no chromosome %d: the sample's SNPs lie on %d chromosomes",
       "хромосомы %d нет: SNP образца лежат на %d хромосомах"}},

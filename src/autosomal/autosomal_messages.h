@@ -29,6 +29,7 @@ enum class AutosomalMessage {
   kLayoutNotForPainting,  // layout 3 has no positions
   kNoCommonSnps,          // no SNP of the sample is in the calculator
   kNoPossibleGenotype,    // every common SNP has a genotype the frequencies rule out
+  kNoCalculatorAlleles,   // every common SNP has a letter neither calculator allele is
   kNoSuchChromosome,      // chromosome %d, %d runs
   kStopped,
   kChromosomeField,       // field 2 or 3 of a sample line is not a number

@@ -114,7 +114,9 @@ TEST(ComputeAdmixture, RunsThatCannotStartSayWhy) {
   for (CPodaciSNPaZaPorekloOdsecaka& snp : data.snps) snp.sampleAllele1 = snp.sampleAllele2 = 'D';
   data.samplePath = "s.txt";
   EXPECT_FALSE(data.ComputeAdmixture(-1, context));
-  EXPECT_EQ(data.lastError, "s.txt: no SNP of the sample is in the calculator");
+  EXPECT_EQ(data.lastError,
+            "s.txt: no SNP of the sample that is in the calculator has a genotype of the calculator's alleles (only "
+            "insertions, deletions or other letters)");
   // Frequencies of 0 in every population (a ".par" calculator keeps them
   // as they stand) rule out a sample homozygous for the second allele.
   for (CPodaciSNPaZaPorekloOdsecaka& snp : data.snps) {
