@@ -56,6 +56,12 @@ bool OneOf(const std::string& word, std::initializer_list<std::string_view> word
   return std::find(words.begin(), words.end(), word) != words.end();
 }
 
+// A header line's chromosome field ("chromosome", "chr"); data lines hold
+// a number, X, Y, XY or MT, or a name such as "chr1".
+bool IsHeaderChromosome(std::string_view chromosome) {
+  return OneOf(HeaderWord(chromosome), {"chromosome", "chr", "chrom"});
+}
+
 // The layout whose columns a header line names, or -1.
 int HeaderLineLayout(std::string_view line) {
   while (!line.empty() && (line.front() == '#' || line.front() == ' ')) line.remove_prefix(1);
@@ -64,7 +70,7 @@ int HeaderLineLayout(std::string_view line) {
   SplitFields(line, separator, fields);
   if (fields.size() != 4 && fields.size() != 5) return -1;
   if (!OneOf(HeaderWord(fields[0]), {"rsid", "snp", "snpid", "snpname", "name", "marker"}) ||
-      !OneOf(HeaderWord(fields[1]), {"chromosome", "chr", "chrom"}) ||
+      !IsHeaderChromosome(fields[1]) ||
       !OneOf(HeaderWord(fields[2]), {"position", "pos", "basepairposition", "physicalposition"})) {
     return -1;
   }
@@ -89,12 +95,6 @@ bool DetectHeaderLayout(std::string_view bytes, int& layout) {
     return true;
   }
   return false;
-}
-
-// A header line's chromosome field ("chromosome", "chr"); data lines hold
-// a number, X, Y, XY or MT.
-bool IsHeaderChromosome(std::string_view chromosome) {
-  return chromosome.size() >= 3 && (chromosome.front() == 'c' || chromosome.front() == 'C');
 }
 
 }  // namespace

@@ -144,6 +144,14 @@ TEST_F(GenotypeReaderTest, EveryLayoutReadsTheSameGenotypes) {
     // The comparison leaves out no-calls and chromosome X.
     EXPECT_EQ(compared, "rs1:1:100:AA rs2:1:200:AB rs3:1:300:BA rs6:1:600:BB ") << file.name;
   }
+  // Chromosomes written "chr1" are data, not header lines.
+  std::string chr = OnePersonInEveryLayout()[3].bytes;
+  for (std::size_t at = chr.find("\t1\t"); at != std::string::npos; at = chr.find("\t1\t", at + 5)) {
+    chr.replace(at, 3, "\tchr1\t");
+  }
+  Write("chr.txt", chr);
+  ASSERT_TRUE(Load("c.txt", "chr.txt")) << data.lastError;
+  EXPECT_EQ(data.snps.size(), 5u);
 }
 
 TEST_F(GenotypeReaderTest, UnknownLayoutsAndMissingFilesSayWhy) {
