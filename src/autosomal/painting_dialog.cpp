@@ -151,6 +151,11 @@ void OpenChromosomePainting(const AdmixtureServices& services, std::function<voi
           const std::string text = work->lastError;
           ui->Post([messages, text] { messages->Show(text, "", kMbIconError); });
         }
+        // A sample on another genome build was matched by name; say so.
+        if (done && !work->loadNotice.empty()) {
+          const std::string text = work->loadNotice;
+          ui->Post([messages, text] { messages->Show(text, TextById(kTextChromosomePainting), kMbIconWarning); });
+        }
         ui->Post([work] { g_chromosomePainting = std::move(*work); });
         return done;
       },

@@ -128,14 +128,6 @@ TEST_F(AdmixtureDialogTest, CancelAndCancelledBrowsingChangeNothing) {
   EXPECT_FALSE(settings.KeyExists());
 }
 
-class FakeOwner : public OwnerWindow {
- public:
-  bool enabled = true;
-  void EnableWindow(bool enable) override { enabled = enable; }
-  bool IsWindowEnabled() override { return enabled; }
-  void FocusWindow() override {}
-};
-
 // The whole road: the dialog, the worker behind the progress dialog, the
 // shares in its result box and in the process-wide object afterwards.
 TEST_F(AdmixtureDialogTest, OkRunsTheCalculationBehindTheProgressDialog) {

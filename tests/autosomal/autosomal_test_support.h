@@ -9,6 +9,7 @@
 #include <string>
 
 #include "autosomal/admixture_data.h"
+#include "platform/dialog.h"
 #include "autosomal_sample.h"
 
 namespace varnik {
@@ -48,6 +49,15 @@ class AutosomalFilesTest : public ::testing::Test {
 inline std::string TwoPopulationCalculator(const std::string& snpLines, const std::string& end = "\n") {
   return "2" + end + "P1,255,0,0" + end + "P2,0,0,255" + end + snpLines;
 }
+
+// The window that owns a run: disabled while the worker computes.
+class FakeOwner : public OwnerWindow {
+ public:
+  bool enabled = true;
+  void EnableWindow(bool enable) override { enabled = enable; }
+  bool IsWindowEnabled() override { return enabled; }
+  void FocusWindow() override {}
+};
 
 using datagen::SimulatedSample;
 

@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
 
+#include "autosomal/autosomal_test_support.h"
 #include "autosomal/painting.h"
 #include "autosomal/painting_dialog.h"
 #include "platform/dialog_settings.h"
 #include "platform/fakes.h"
+#include "platform/thread_fakes.h"
+#include "shell/progress_dialog.h"
 #include "texts/text_table.h"
 
 namespace varnik {
@@ -65,6 +68,51 @@ TEST(PaintingDialog, OkStoresTheClampedValuesAndTheNextDialogReadsThemBack) {
   EXPECT_TRUE(view.IsChecked(kIdPaintingSamePopulationOnly));
   view.Click(kIdCancel);
   EXPECT_EQ(view.result(), kIdCancel);
+}
+
+// A sample on another genome build than the calculator is painted by its
+// SNPs' names, and a message says so when the run ends.
+class PaintingRunTest : public AutosomalFilesTest {
+ protected:
+  void TearDown() override {
+    ResetProgressState();
+    ResetAutosomalState();
+    AutosomalFilesTest::TearDown();
+  }
+};
+
+TEST_F(PaintingRunTest, ASampleOnAnotherBuildIsPaintedAndTheUserIsTold) {
+  g_language = kLanguageEnglish;
+  std::string snps, sample = "RSID,CHROMOSOME,POSITION,RESULT\n";
+  for (int i = 0; i < 400; ++i) {
+    const std::string name = "rs" + std::to_string(i);
+    snps += name + ",1," + std::to_string(1000 * (i + 1)) + "," + std::to_string(0.05 * i) + ",AB,0.9,0.2\n";
+    sample += name + ",1," + std::to_string(1000 * (i + 1) + 7) + "," + (i % 5 == 0 ? "AG" : "GG") + "\n";
+  }
+  const std::string calculator = Write("calc.txt", TwoPopulationCalculator(snps));
+  const std::string genome = Write("me.csv", sample);
+  MemorySettingsStore settings;
+  FakeFileDialog files;
+  FakeDialogHost host;
+  host.scripts[kPaintingTemplateId] = [&](FakeDialogView& v) {
+    v.Type(kIdAdmixtureSamplePath, genome);
+    v.Type(kIdAdmixtureCalculatorPath, calculator);
+    v.Type(kIdPaintingHalfWindow, "50");
+    v.Click(kIdOk);
+  };
+  FakeMessageBoxes messages;
+  FakeBeeper beeper;
+  FakeUiThread ui;
+  SynchronousThreadStarter threads;
+  FakeOwner mainWindow;
+  OpenChromosomePainting({host, files, settings, messages, beeper, ui, threads, mainWindow}, nullptr);
+  ui.RunPending();
+  EXPECT_EQ(g_chromosomePainting.paintingReady, 1);
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_NE(messages.shown[0].text.find("400 of 400 SNPs found by name lie at other positions than in the calculator"),
+            std::string::npos)
+      << messages.shown[0].text;
+  EXPECT_EQ(messages.shown[0].flags, kMbIconWarning);
 }
 
 }  // namespace
