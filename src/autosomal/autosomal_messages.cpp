@@ -84,6 +84,9 @@ constexpr MessageRow kRows[] = {
       "deletions or other letters)",
       "ни у одного SNP образца из калькулятора нет генотипа из аллелей калькулятора (только вставки, делеции или "
       "другие буквы)"}},
+    {AutosomalMessage::kReportNotWritten,
+     {"извѣштай се не може записати у %s", "the report could not be written to %s",
+      "отчёт не удалось записать в %s"}},
     {AutosomalMessage::kNoSuchChromosome,
      {"хромозома %d не постойи: СНПови узорка су на %d хромозома", "there is no chromosome %d: the sample's SNPs lie on %d chromosomes",
       "хромосомы %d нет: SNP образца лежат на %d хромосомах"}},

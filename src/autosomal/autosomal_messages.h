@@ -30,6 +30,7 @@ enum class AutosomalMessage {
   kNoCommonSnps,          // no SNP of the sample is in the calculator
   kNoPossibleGenotype,    // every common SNP has a genotype the frequencies rule out
   kNoCalculatorAlleles,   // every common SNP has a letter neither calculator allele is
+  kReportNotWritten,      // a run's report file could not be written
   kNoSuchChromosome,      // chromosome %d, %d runs
   kStopped,
   kChromosomeField,       // field 2 or 3 of a sample line is not a number

@@ -309,7 +309,10 @@ void OpenGenomeComparison(const ComparisonServices& services) {
         context.progress = &progress;
         int error = 0;
         const bool done = work->RunGenomeComparison(work->mode, work->samplePaths, error, context, report.path) == 1;
-        *written = done;
+        *written = done && work->reportWritten;
+        if (done && !work->reportWritten) {
+          *failure = Format(AutosomalMessageText(AutosomalMessage::kReportNotWritten, context.language), report.path.c_str());
+        }
         if (!done && error != CPoregjenjeUzoraka::kErrorStopped) *failure = work->lastError;
         ui->Post([work] { g_genomeComparison = std::move(*work); });
         return done;

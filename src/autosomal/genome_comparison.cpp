@@ -483,6 +483,7 @@ int CPoregjenjeUzoraka::RunGenomeComparison(int runMode, const std::vector<std::
   // Samples on another genome build than the map are placed by name; in
   // a comparison the further samples take the first one's positions.
   runNotice.clear();
+  reportWritten = false;
   for (std::size_t s = 0; s < samples.size() && (s == 0 || runMode == kModeRelatedness); ++s) {
     const std::string notice = PlaceOnMapBuild(samples[s], context.language);
     if (!notice.empty()) runNotice += notice + "\n";
@@ -511,7 +512,7 @@ int CPoregjenjeUzoraka::RunGenomeComparison(int runMode, const std::vector<std::
       CompareTwoSamples(result, samples[s], samples[s]);
     }
   }
-  if (!reportPath.empty()) WriteComparisonReport(reportPath, context.language);
+  reportWritten = !reportPath.empty() && WriteComparisonReport(reportPath, context.language);
   return 1;
 }
 

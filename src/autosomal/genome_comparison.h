@@ -161,6 +161,8 @@ class CPoregjenjeUzoraka {
   // What the last run found that the user should know although it went
   // on: samples on another genome build than the map, one line each.
   std::string runNotice;
+  // Whether the last run wrote its report.
+  bool reportWritten = false;
 
   // Copies the settings, nothing of the data.
   void CopySettingsFrom(const CPoregjenjeUzoraka& other);

@@ -142,6 +142,17 @@ TEST_F(ComparisonDialogTest, AnInstalledProgramFindsItsMapAndNamesTheReportInThe
       << messages.shown[0].text;
   EXPECT_NE(messages.shown[0].text.find(report), std::string::npos) << messages.shown[0].text;
   EXPECT_EQ(messages.shown[0].flags, kMbIconInformation);
+
+  // With no folder that takes the report the results still show, and the
+  // user is told that the report is missing.
+  Write("file", "");
+  SetUserReportFolder((folder_ / "file" / "reports").string());
+  Open([&](FakeDialogView& view) { view.Click(kIdOk); });
+  SetUserReportFolder("");
+  EXPECT_EQ(g_genomeComparison.results.size(), 1u);
+  ASSERT_EQ(messages.shown.size(), 2u);
+  EXPECT_EQ(messages.shown[1].text.rfind("the report could not be written to ", 0), 0u) << messages.shown[1].text;
+  EXPECT_EQ(messages.shown[1].flags, kMbIconError);
 }
 
 TEST_F(ComparisonDialogTest, SettingsComeBackAndTheModeChoosesTheTableShown) {
