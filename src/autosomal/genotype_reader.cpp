@@ -30,8 +30,13 @@ namespace varnik {
 namespace {
 
 constexpr int kSampleProgressStep = 2048;
-// What an unpacked raw genotype file may hold (a 2 GiB file read plain).
+// What an unpacked raw genotype file may hold (a 2 GiB file read plain),
+// and no more than a multiple of its packed size: raw files pack to a
+// quarter or a fifth, while a crafted archive could ask a thousand times
+// its size.
 constexpr std::size_t kMaxGenotypeFileBytes = std::size_t{2} << 30;
+constexpr std::size_t kMaxUnpackedPerPackedByte = 64;
+constexpr std::size_t kUnpackedAllowance = std::size_t{64} << 20;
 
 // Runs of one separator character in a line (adjacent ones count once).
 int CountRuns(std::string_view line, char separator) {
@@ -154,7 +159,9 @@ bool ReadGenotypeFile(const std::string& path, std::string& bytes, std::string& 
   };
   if (!CanUnpack()) return fail(AutosomalMessage::kNoUnpacking);
   std::vector<PackedEntry> files;
-  switch (Unpack(packing, bytes, kMaxGenotypeFileBytes, files)) {
+  const std::size_t limit =
+      std::min(kMaxGenotypeFileBytes, bytes.size() * kMaxUnpackedPerPackedByte + kUnpackedAllowance);
+  switch (Unpack(packing, bytes, limit, files)) {
     case UnpackStatus::kOk:
       break;
     case UnpackStatus::kDamaged:

@@ -107,6 +107,18 @@ TEST_F(PackedGenotypeFileTest, EveryCutOfAPackedFileFailsCleanly) {
   }
 }
 
+// A packed file may unpack to 64 times its size and 64 MiB more: a small
+// archive that would fill the memory is refused.
+TEST_F(PackedGenotypeFileTest, APackedFileThatUnpacksFarBeyondItsSizeIsRefused) {
+  const std::string header = "# rsid\tchromosome\tposition\tgenotype\n";
+  std::string text = header;
+  text.resize(text.size() + (std::size_t{80} << 20), '#');
+  const std::string packed = Pack(Packing::kGzip, "bomb.gz", text);
+  ASSERT_LT(packed.size(), std::size_t{1} << 20);
+  EXPECT_FALSE(Load("c.txt", "bomb.gz"));
+  EXPECT_EQ(data.lastError, "bomb.gz: the file is too large");
+}
+
 TEST(PackedFiles, WithoutAnUnpackerPackedFilesAreRefusedByName) {
   SetUnpacker({});
   std::vector<PackedEntry> files;
