@@ -26,6 +26,7 @@
 #include "autosomal/line_reader.h"
 #include "common/binary_io.h"
 #include "common/format.h"
+#include "common/utf.h"
 #include "texts/text_table.h"
 
 namespace varnik {
@@ -133,7 +134,7 @@ std::string_view StripQuotes(std::string_view text) {
 
 bool ReadAutosomalFile(const std::string& path, std::string& bytes, std::string& error, int language) {
   if (ReadWholeFile(path, bytes, kMaxAutosomalFileBytes)) return true;
-  const bool exists = std::ifstream(path, std::ios::binary).good();
+  const bool exists = std::ifstream(PathFromUtf8(path), std::ios::binary).good();
   error = FileMessage(path, 0,
                       AutosomalMessageText(exists ? AutosomalMessage::kTooLarge : AutosomalMessage::kCannotOpen,
                                            language),

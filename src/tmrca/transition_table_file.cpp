@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "common/binary_io.h"
+#include "common/utf.h"
 
 namespace varnik {
 namespace {
@@ -59,7 +60,7 @@ bool WriteTransitionTableFile(const std::string& path, int32_t generations, cons
 }
 
 bool CTablicePrelazaka::Open(const std::string& path) {
-  auto file = std::make_unique<std::ifstream>(path, std::ios::binary);
+  auto file = std::make_unique<std::ifstream>(PathFromUtf8(path), std::ios::binary);
   stream_.reset();
   if (!*file) {
     error_ = "cannot open " + path;

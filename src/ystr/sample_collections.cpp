@@ -389,7 +389,7 @@ CIshodCitanjaZbirke ReadCollection(std::istream& in, int32_t format, int32_t lan
 }
 
 CIshodCitanjaZbirke ReadCollection(const std::string& path, int32_t format, int32_t language, const SampleSink& sink) {
-  std::ifstream in(path, std::ios::binary);
+  std::ifstream in(PathFromUtf8(path), std::ios::binary);
   if (!in) return CIshodCitanjaZbirke{};
   return ReadCollection(in, format, language, sink);
 }
