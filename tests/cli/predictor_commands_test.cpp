@@ -6,6 +6,7 @@
 #include "cli/cli_test_support.h"
 #include "cli/subcommands.h"
 #include "common/binary_io.h"
+#include "predictor/predict_lines.h"
 
 namespace varnik::cli {
 namespace {
@@ -38,6 +39,31 @@ TEST(CliPredictor, TrainsAModelPredictsWithItAndRefusesBadArguments) {
   EXPECT_EQ(StatusAndOut(RunTrainModel, {"--input", input, "--out", model, "--sets", "9"}).first, 1);
   EXPECT_EQ(StatusAndOut(RunTrainModel, {"--input", model + ".missing", "--out", model}).first, 1);
   for (const std::string& path : {input, model}) std::remove(path.c_str());
+}
+
+// Inputs are never cut inside a line: a file over the limit is refused
+// with its size named, and a single prediction reads its first 4,999
+// characters as one line, where a batch reads every line.
+TEST(CliPredictor, InputLimitsRefuseOrCutWhereTheySay) {
+  const std::string path = (std::filesystem::temp_directory_path() / "varnik_cli_limit.txt").string();
+  ASSERT_TRUE(WriteFileAtomically(path, std::string(101, '1')));
+  std::string text, error;
+  EXPECT_TRUE(ReadTextFile(path, 101, text, &error));
+  EXPECT_EQ(text.size(), 101u);
+  EXPECT_FALSE(ReadTextFile(path, 100, text, &error));
+  EXPECT_EQ(error, path + " is larger than the limit of 100 bytes");
+  EXPECT_FALSE(ReadTextFile(path + ".missing", 100, text, &error));
+  EXPECT_EQ(error, "cannot read " + path + ".missing");
+  std::remove(path.c_str());
+
+  const std::string input = std::string(4990, '1') + "\r\n" + std::string(20, '2');
+  const std::vector<std::string> single = InputLines(input, false);
+  ASSERT_EQ(single.size(), 1u);
+  // The line end counts as two of the 4,999 and becomes one blank.
+  EXPECT_EQ(single[0], std::string(4990, '1') + " " + std::string(7, '2'));
+  const std::vector<std::string> batch = InputLines(input, true);
+  ASSERT_EQ(batch.size(), 2u);
+  EXPECT_EQ(batch[1], std::string(20, '2'));
 }
 
 }  // namespace
