@@ -141,38 +141,33 @@ TEST_F(AdmixtureDialogTest, OkRunsTheCalculationBehindTheProgressDialog) {
   const std::string genome = Write("me.csv", sample);
   g_chromosomePainting.paintingReady = 1;
 
-  FakeDialogHost host;
-  host.scripts[kAdmixtureTemplateId] = [&](FakeDialogView& v) {
+  FakeToolServices tool;
+  tool.host.scripts[kAdmixtureTemplateId] = [&](FakeDialogView& v) {
     v.Type(kIdAdmixtureSamplePath, genome);
     v.Type(kIdAdmixtureCalculatorPath, calculator);
     v.Click(kIdOk);
   };
-  FakeMessageBoxes messages;
-  FakeBeeper beeper;
-  FakeUiThread ui;
-  SynchronousThreadStarter threads;
-  FakeOwner mainWindow;
-  OpenAdmixture({host, files, settings, messages, beeper, ui, threads, mainWindow});
+  OpenAdmixture(tool.Services());
   EXPECT_EQ(g_chromosomePainting.paintingReady, 0);
-  EXPECT_FALSE(mainWindow.enabled);
-  ui.RunPending();
+  EXPECT_FALSE(tool.mainWindow.enabled);
+  tool.ui.RunPending();
 
-  FakeDialogView& progress = *host.modeless.back()->view;
+  FakeDialogView& progress = *tool.host.modeless.back()->view;
   EXPECT_EQ(progress.caption(), TextById(kTextProgressCaption) + " - Admixture Calculator");
   EXPECT_EQ(progress.GetText(kIdStatusLine1), "SNPs: 200 , calc,  \"me.csv\"");
   EXPECT_EQ(progress.GetText(kIdRunningResults).substr(0, 6), "P1:\t\t9");
-  EXPECT_EQ(beeper.beeps, 1);
+  EXPECT_EQ(tool.beeper.beeps, 1);
   ASSERT_EQ(g_chromosomePainting.proportions.size(), 2u);
   EXPECT_GT(g_chromosomePainting.proportions[0], 0.9);
   EXPECT_EQ(g_chromosomePainting.snps.size(), 200u);
   progress.Click(kIdOk);
-  EXPECT_TRUE(mainWindow.enabled);
+  EXPECT_TRUE(tool.mainWindow.enabled);
 
   // A failed load says why in the status line and shows no shares.
   Write("me.csv", "nothing we know\n");
-  OpenAdmixture({host, files, settings, messages, beeper, ui, threads, mainWindow});
-  ui.RunPending();
-  FakeDialogView& failed = *host.modeless.back()->view;
+  OpenAdmixture(tool.Services());
+  tool.ui.RunPending();
+  FakeDialogView& failed = *tool.host.modeless.back()->view;
   EXPECT_EQ(failed.GetText(kIdStatusLine2).rfind("me.csv: not a raw genotype file this program knows; ", 0), 0u);
   EXPECT_EQ(failed.GetText(kIdRunningResults), "");
   EXPECT_TRUE(g_chromosomePainting.snps.empty());

@@ -9,7 +9,10 @@
 #include <string>
 
 #include "autosomal/admixture_data.h"
+#include "autosomal/admixture_dialog.h"
 #include "platform/dialog.h"
+#include "platform/fakes.h"
+#include "platform/thread_fakes.h"
 #include "autosomal_sample.h"
 
 namespace varnik {
@@ -57,6 +60,20 @@ class FakeOwner : public OwnerWindow {
   void EnableWindow(bool enable) override { enabled = enable; }
   bool IsWindowEnabled() override { return enabled; }
   void FocusWindow() override {}
+};
+
+// What a tool's run needs, all fakes; the worker runs in place and the
+// posted functions run with ui.RunPending().
+struct FakeToolServices {
+  FakeDialogHost host;
+  FakeFileDialog files;
+  MemorySettingsStore settings;
+  FakeMessageBoxes messages;
+  FakeBeeper beeper;
+  FakeUiThread ui;
+  SynchronousThreadStarter threads;
+  FakeOwner mainWindow;
+  AdmixtureServices Services() { return {host, files, settings, messages, beeper, ui, threads, mainWindow}; }
 };
 
 using datagen::SimulatedSample;

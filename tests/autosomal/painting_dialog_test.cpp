@@ -91,23 +91,17 @@ TEST_F(PaintingRunTest, ASampleOnAnotherBuildIsPaintedAndTheUserIsTold) {
   }
   const std::string calculator = Write("calc.txt", TwoPopulationCalculator(snps));
   const std::string genome = Write("me.csv", sample);
-  MemorySettingsStore settings;
-  FakeFileDialog files;
-  FakeDialogHost host;
-  host.scripts[kPaintingTemplateId] = [&](FakeDialogView& v) {
+  FakeToolServices tool;
+  tool.host.scripts[kPaintingTemplateId] = [&](FakeDialogView& v) {
     v.Type(kIdAdmixtureSamplePath, genome);
     v.Type(kIdAdmixtureCalculatorPath, calculator);
     v.Type(kIdPaintingHalfWindow, "50");
     v.Click(kIdOk);
   };
-  FakeMessageBoxes messages;
-  FakeBeeper beeper;
-  FakeUiThread ui;
-  SynchronousThreadStarter threads;
-  FakeOwner mainWindow;
-  OpenChromosomePainting({host, files, settings, messages, beeper, ui, threads, mainWindow}, nullptr);
-  ui.RunPending();
+  OpenChromosomePainting(tool.Services(), nullptr);
+  tool.ui.RunPending();
   EXPECT_EQ(g_chromosomePainting.paintingReady, 1);
+  const auto& messages = tool.messages;
   ASSERT_EQ(messages.shown.size(), 1u);
   EXPECT_NE(messages.shown[0].text.find("400 of 400 SNPs found by name lie at other positions than in the calculator"),
             std::string::npos)
