@@ -166,7 +166,8 @@ bool CProracunPoreklaOdsecaka::ComputeAdmixture(int chromosomeIndex, const Admix
   AdmixtureEm em(snps, first, last, k);
   // Without a usable genotype no pass could ever change the shares.
   if (em.UsableCount() == 0) {
-    const AutosomalMessage reason = snps.empty() ? AutosomalMessage::kNoCommonSnps : AutosomalMessage::kNoCalculatorAlleles;
+    const AutosomalMessage reason =
+        snps.empty() ? AutosomalMessage::kNoCommonSnps : AutosomalMessage::kNoCalculatorAlleles;
     return refuse(FileMessage(samplePath, 0, AutosomalMessageText(reason, language), language));
   }
   const int end = em.SnpCount() - 1;

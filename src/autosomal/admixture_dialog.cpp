@@ -11,7 +11,6 @@ namespace varnik {
 
 namespace {
 
-
 // A whole number as a C "%d" read takes it from an edit box, saturated far
 // outside every range of the dialog so that clamping still applies.
 bool ReadBoxInt(std::string_view text, int64_t& value) {

@@ -311,7 +311,8 @@ void OpenGenomeComparison(const ComparisonServices& services) {
         const bool done = work->RunGenomeComparison(work->mode, work->samplePaths, error, context, report.path) == 1;
         *written = done && work->reportWritten;
         if (done && !work->reportWritten) {
-          *failure = Format(AutosomalMessageText(AutosomalMessage::kReportNotWritten, context.language), report.path.c_str());
+          *failure =
+              Format(AutosomalMessageText(AutosomalMessage::kReportNotWritten, context.language), report.path.c_str());
         }
         if (!done && error != CPoregjenjeUzoraka::kErrorStopped) *failure = work->lastError;
         ui->Post([work] { g_genomeComparison = std::move(*work); });

@@ -95,8 +95,8 @@ int RunTrainModel(Args& args) {
   if (!BuildPredictorModel(samples, options, model, error)) return Fail(error);
   if (const int status = WriteOutput(*out, SerializePredictorModel(model)); status != 0) return status;
   // With the model on standard output the summary goes to the error stream.
-  std::fprintf(*out == "-" ? stderr : stdout, "%zu samples, %zu branches, %zu super-groups, %zu SNPs: %s\n", samples.size(), model.branches.size(),
-              model.parentGroups.size(), model.snpTree.size(), out->c_str());
+  std::fprintf(*out == "-" ? stderr : stdout, "%zu samples, %zu branches, %zu super-groups, %zu SNPs: %s\n",
+               samples.size(), model.branches.size(), model.parentGroups.size(), model.snpTree.size(), out->c_str());
   return 0;
 }
 
